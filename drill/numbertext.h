@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// How the drill turns the texts of the boxes into numbers and back. Every number the pupil sees
+// passes through these four rules, and TextEquals decides which answers count as right.
+//
+// `separator` is the regional decimal separator (the shell passes the system locale's).
+// Only ReadStrict and NumberText use it: ReadLenient always reads "." so that a typed answer
+// such as "7,9" still reads as 7.
+
+namespace drill {
+
+// Leading blanks, then the longest leading number: optional sign, digits, optionally "." and
+// digits, optionally an exponent (E or e, optional sign, at least one digit). The rest of the
+// text is ignored; a text without a leading number reads 0. Throws RunTimeError(Overflow) when
+// the leading number lies beyond the double range; a number too small for it reads 0.
+[[nodiscard]] double ReadLenient(std::u16string_view text);
+
+// The whole text, apart from leading and trailing blanks, must be one number written with
+// `separator`. Anything else throws RunTimeError(TypeMismatch); a number beyond the double range
+// throws RunTimeError(Overflow).
+[[nodiscard]] double ReadStrict(std::u16string_view text, std::u16string_view separator);
+
+// Whole numbers below 10^15 as plain digits; anything else with at most 15 significant digits,
+// trailing zeros dropped, "0" before the separator below 1, and an exponent form ("1,5E+20",
+// "1E-05") from 10^15 up and below 10^-4. Never fails.
+[[nodiscard]] std::u16string NumberText(double value, std::u16string_view separator);
+
+// True exactly when `text` is, character for character, what NumberText writes for `value`.
+[[nodiscard]] bool TextEquals(double value, std::u16string_view text, std::u16string_view separator);
+
+} // namespace drill
