@@ -2,8 +2,12 @@
 
 #include "controltable.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QString>
 #include <QTime>
@@ -13,6 +17,10 @@ Adapter::Adapter()
     // tick from posing the same problems.
     : m_generator(QRandomGenerator::global()->generate64())
 {
+    // The drill speaks Russian whatever the user's language, and so must Qt's own texts: the
+    // text boxes' context menu and the buttons of the error report.
+    if (m_qtTranslations.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&m_qtTranslations);
 }
 
 float Adapter::TimeOfDay()
@@ -44,5 +52,13 @@ void Adapter::reportError(const drill::RunTimeError &error, QWidget *window)
                         .arg(static_cast<int>(error.number()))
                         .arg(QString::fromUtf8(error.description())),
                     QMessageBox::Ok, window);
+    const QPointer<QWidget> focus = QApplication::focusWidget();
     box.exec();
+    // Hand the keyboard back to the box the pupil was in, even where no window manager
+    // reactivates the window once the message closes.
+    if (window) {
+        window->activateWindow();
+        if (focus)
+            focus->setFocus(Qt::OtherFocusReason);
+    }
 }

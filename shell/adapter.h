@@ -4,6 +4,8 @@
 #include "runtimeerror.h"
 #include "services.h"
 
+#include <QTranslator>
+
 class QWidget;
 
 // The platform as the drill needs it: the clock, the generator, the regional decimal separator,
@@ -24,4 +26,5 @@ public:
 
 private:
     drill::Generator m_generator;
+    QTranslator m_qtTranslations;
 };

@@ -25,6 +25,7 @@ private Q_SLOTS:
     void labelsLieUnderTheBoxesTheyOverlap();
     void resizingMovesNothing();
     void boxesHaveRussianAccessibleNames();
+    void qtsOwnTextsAreRussian();
     void startsWithAProblemAndEmptyAnswerAndTallies();
     void tabCyclesThroughTheControls();
     void typedTextStaysPut();
@@ -233,6 +234,12 @@ void MainWindowTest::boxesHaveRussianAccessibleNames()
     };
     for (const auto &[name, accessible] : expected)
         QCOMPARE(m_window->findChild<QWidget *>(QString::fromLatin1(name))->accessibleName(), QString::fromUtf8(accessible));
+}
+
+void MainWindowTest::qtsOwnTextsAreRussian()
+{
+    // The text boxes' context menu comes from Qt, not from us.
+    QCOMPARE(QCoreApplication::translate("QLineEdit", "&Copy"), QStringLiteral("&Копировать"));
 }
 
 void MainWindowTest::startsWithAProblemAndEmptyAnswerAndTallies()
