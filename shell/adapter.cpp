@@ -1,11 +1,12 @@
 #include "adapter.h"
 
+#include "appinfo.h"
 #include "controltable.h"
 
-#include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPointer>
 #include <QRandomGenerator>
@@ -17,10 +18,21 @@ Adapter::Adapter()
     // tick from posing the same problems.
     : m_generator(QRandomGenerator::global()->generate64())
 {
+    QApplication::setApplicationName(QString::fromUtf8(appinfo::kName));
+    QApplication::setApplicationVersion(QString::fromUtf8(appinfo::kVersion));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(appinfo::kDisplayName));
+    QApplication::setDesktopFileName(QString::fromUtf8(appinfo::kDesktopId));
+
+    // Only the file names are recorded here; Qt reads the image the window system asks for.
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/zornet-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+
     // The drill speaks Russian whatever the user's language, and so must Qt's own texts: the
     // text boxes' context menu and the buttons of the error report.
     if (m_qtTranslations.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&m_qtTranslations);
+        QApplication::installTranslator(&m_qtTranslations);
 }
 
 float Adapter::TimeOfDay()

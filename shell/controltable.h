@@ -1,5 +1,7 @@
 #pragma once
 
+#include "appinfo.h"
+
 #include <QRect>
 #include <QRgb>
 
@@ -17,7 +19,7 @@ inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kClientWidthTwips = 4128;
 inline constexpr int kClientHeightTwips = 4692;
 inline constexpr QRgb kWindowColour = qRgb(192, 192, 255);
-inline constexpr const char *kWindowTitle = "Зорнет";
+inline constexpr const char *kWindowTitle = appinfo::kDisplayName;
 
 // Twips to logical pixels, rounded to the nearest pixel.
 [[nodiscard]] constexpr int pixels(int twips)

@@ -2,6 +2,7 @@
 #include "scriptedadapter.h"
 
 #include <QFontInfo>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,6 +27,7 @@ private Q_SLOTS:
     void resizingMovesNothing();
     void boxesHaveRussianAccessibleNames();
     void qtsOwnTextsAreRussian();
+    void carriesTheProgramsNameVersionAndIcon();
     void startsWithAProblemAndEmptyAnswerAndTallies();
     void tabCyclesThroughTheControls();
     void typedTextStaysPut();
@@ -240,6 +242,17 @@ void MainWindowTest::qtsOwnTextsAreRussian()
 {
     // The text boxes' context menu comes from Qt, not from us.
     QCOMPARE(QCoreApplication::translate("QLineEdit", "&Copy"), QStringLiteral("&Копировать"));
+}
+
+void MainWindowTest::carriesTheProgramsNameVersionAndIcon()
+{
+    QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Зорнет"));
+    QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.00"));
+    QCOMPARE(QApplication::desktopFileName(), QStringLiteral("org.zornet.Zornet"));
+    const QIcon icon = m_window->windowIcon();
+    QVERIFY(!icon.isNull());
+    for (const int size : {16, 32, 48})
+        QCOMPARE(icon.pixmap(size).size(), QSize(size, size));
 }
 
 void MainWindowTest::startsWithAProblemAndEmptyAnswerAndTallies()
