@@ -198,6 +198,11 @@ std::u16string NumberText(double value, std::u16string_view separator)
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
     const int exponent = std::atoi(std::string(written.substr(ePos + 1)).c_str());
+    // Rounded to 15 digits, the largest doubles would be written 1,79769313486232E+308, a number
+    // beyond the double range that no reader could take back; they keep the digits below it.
+    constexpr std::string_view kLargestWritable = "179769313486231";
+    if (exponent == 308 && digits > kLargestWritable)
+        digits = kLargestWritable;
 
     std::u16string out;
     if (negative)

@@ -206,7 +206,9 @@ void NumberTextTest::numberText_data()
     QTest::newRow("2^53") << 9007199254740992.0 << "," << "9,00719925474099E+15";
     QTest::newRow("large fraction") << 1.5e20 << "," << "1,5E+20";
     QTest::newRow("three-digit exponent") << 1e100 << "," << "1E+100";
-    QTest::newRow("largest double") << DBL_MAX << "," << "1,79769313486232E+308";
+    QTest::newRow("largest double, rounded down to stay readable") << DBL_MAX << "," << "1,79769313486231E+308";
+    QTest::newRow("largest double, negative") << -DBL_MAX << "," << "-1,79769313486231E+308";
+    QTest::newRow("largest double to round up") << 1.79769313486231e308 << "," << "1,79769313486231E+308";
     QTest::newRow("10^-4 is plain") << 0.0001 << "," << "0,0001";
     QTest::newRow("small plain") << 0.00012345 << "," << "0,00012345";
     QTest::newRow("below 10^-4") << 1e-5 << "," << "1E-05";
