@@ -21,8 +21,10 @@ class Form
 public:
     virtual ~Form() = default;
 
-    // Both throw RunTimeError(ControlAccess) for a name the window does not have.
-    [[nodiscard]] virtual std::u16string Text(std::string_view control) const = 0;
+    // Both throw RunTimeError(ControlAccess) for a name the window does not have. A pasted text
+    // can be megabytes long, so Text lends it rather than copying it: the view holds until the
+    // next call on the form.
+    [[nodiscard]] virtual std::u16string_view Text(std::string_view control) const = 0;
     virtual void SetText(std::string_view control, std::u16string_view text) = 0;
 };
 

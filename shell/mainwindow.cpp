@@ -163,19 +163,18 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
-std::u16string MainWindow::Text(std::string_view name) const
+std::u16string_view MainWindow::Text(std::string_view name) const
 {
-    QString text;
     QWidget *widget = control(name);
     if (auto *box = qobject_cast<QLineEdit *>(widget))
-        text = box->text();
+        m_lent = box->text();
     else if (auto *label = qobject_cast<QLabel *>(widget))
-        text = label->text();
+        m_lent = label->text();
     else if (auto *button = qobject_cast<QPushButton *>(widget))
-        text = button->text();
+        m_lent = button->text();
     else
         throw drill::RunTimeError(drill::ErrorNumber::ControlAccess);
-    return std::u16string(reinterpret_cast<const char16_t *>(text.utf16()), static_cast<std::size_t>(text.size()));
+    return std::u16string_view(reinterpret_cast<const char16_t *>(m_lent.utf16()), static_cast<std::size_t>(m_lent.size()));
 }
 
 void MainWindow::SetText(std::string_view name, std::u16string_view text)

@@ -3,6 +3,7 @@
 #include "form.h"
 #include "handlers.h"
 
+#include <QString>
 #include <QWidget>
 
 #include <string_view>
@@ -26,7 +27,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    [[nodiscard]] std::u16string Text(std::string_view control) const override;
+    [[nodiscard]] std::u16string_view Text(std::string_view control) const override;
     void SetText(std::string_view control, std::u16string_view text) override;
 
     void buildControls();
@@ -38,4 +39,5 @@ private:
     Adapter &m_adapter;
     drill::Handlers m_handlers;
     std::vector<std::pair<std::string_view, QWidget *>> m_controls;
+    mutable QString m_lent; // keeps the text that Text() lends alive; sharing it copies nothing
 };

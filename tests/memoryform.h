@@ -30,7 +30,7 @@ private:
     }
 
 public:
-    std::u16string Text(std::string_view control) const override
+    std::u16string_view Text(std::string_view control) const override
     {
         log.push_back("get " + std::string(control));
         return box(*this, control);
