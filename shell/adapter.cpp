@@ -8,6 +8,9 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <QImage>
+#include <QPixmap>
+#include <QResource>
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QString>
@@ -23,10 +26,15 @@ Adapter::Adapter()
     QApplication::setApplicationDisplayName(QString::fromUtf8(appinfo::kDisplayName));
     QApplication::setDesktopFileName(QString::fromUtf8(appinfo::kDesktopId));
 
-    // Only the file names are recorded here; Qt reads the image the window system asks for.
+    // The sizes a title bar and a task switcher use, as raw pixels: an image file would first
+    // have Qt scan its image plugins, which costs more start-up time than all the rest of the
+    // icon. The desktop takes the larger sizes from the installed icon theme.
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/zornet-%1.png").arg(size), QSize(size, size));
+    for (const int size : {16, 32, 48}) {
+        const QByteArray pixels = QResource(QStringLiteral(":/icons/zornet-%1.rgba").arg(size)).uncompressedData();
+        icon.addPixmap(QPixmap::fromImage(
+            QImage(reinterpret_cast<const uchar *>(pixels.constData()), size, size, QImage::Format_RGBA8888)));
+    }
     QApplication::setWindowIcon(icon);
 
     // The drill speaks Russian whatever the user's language, and so must Qt's own texts: the

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws Зорнет's icon, a small window with a coloured title bar and a division sign, and writes
 every file made from it: the Windows .ico with its three images (32x32 in 2 colours, 32x32 in
-16 colours, 16x16 in 16 colours), the PNG sizes a Linux desktop asks for, and the SVG.
+16 colours, 16x16 in 16 colours), the PNG sizes a Linux desktop asks for, the SVG, and raw RGBA
+pixels of the window icon's sizes, which the program takes without decoding anything.
 
 Run it from this folder after changing the drawing; the build uses the files it writes.
 """
@@ -88,12 +89,21 @@ def write_ico(path):
         f.write(out)
 
 
+def rgba_rows(size):
+    for row in render(size):
+        yield b''.join(bytes((0, 0, 0, 0)) if colour is TRANSPARENT else bytes(colour + (255,)) for colour in row)
+
+
+def write_rgba(path, size):
+    with open(path, 'wb') as f:
+        f.write(b''.join(rgba_rows(size)))
+
+
 def write_png(path, size):
     raw = bytearray()
-    for row in render(size):
+    for row in rgba_rows(size):
         raw.append(0)
-        for colour in row:
-            raw += bytes((0, 0, 0, 0)) if colour is TRANSPARENT else bytes(colour + (255,))
+        raw += row
 
     def chunk(kind, data):
         return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
@@ -119,3 +129,5 @@ if __name__ == '__main__':
     for size in (16, 32, 48, 64, 128, 256):
         write_png(f'zornet-{size}.png', size)
     write_svg('zornet.svg')
+    for size in (16, 32, 48):
+        write_rgba(f'zornet-{size}.rgba', size)
