@@ -20,6 +20,7 @@ public:
 
     std::deque<float> randoms; // when empty, the real generator answers
     std::vector<Report> reports;
+    bool showReports = false; // true: the real modal box as well, for a test that closes it
 
     float NextRandom() override
     {
@@ -30,8 +31,10 @@ public:
         return r;
     }
 
-    void reportError(const drill::RunTimeError &error, QWidget *) override
+    void reportError(const drill::RunTimeError &error, QWidget *window) override
     {
         reports.push_back({static_cast<int>(error.number()), QString::fromUtf8(error.description())});
+        if (showReports)
+            Adapter::reportError(error, window);
     }
 };

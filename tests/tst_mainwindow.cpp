@@ -5,8 +5,10 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -38,6 +40,7 @@ private Q_SLOTS:
     void checkCountsTheAnswer();
     void errorIsReportedAndTheLessonGoesOn_data();
     void errorIsReportedAndTheLessonGoesOn();
+    void errorReportIsAModalBoxThatGivesTheFocusBack();
     void lessonFromTheKeyboardAlone();
     void enterOnAFocusedButtonPressesThatButton();
 
@@ -420,6 +423,32 @@ void MainWindowTest::errorIsReportedAndTheLessonGoesOn()
     press("Command1");
     QCOMPARE(text("e"), QStringLiteral("4"));
     QCOMPARE(m_adapter->reports.size(), std::size_t{1});
+}
+
+void MainWindowTest::errorReportIsAModalBoxThatGivesTheFocusBack()
+{
+    type("b1", "0");
+    QCOMPARE(QApplication::focusWidget(), box("b1"));
+    m_adapter->showReports = true;
+
+    QString title, message;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            message = box->text();
+            box->accept();
+        }
+    });
+    closer.start(10);
+    QTest::keyClick(box("b1"), Qt::Key_Return); // returns once the box is closed
+    closer.stop();
+
+    QCOMPARE(title, QStringLiteral("Зорнет"));
+    QVERIFY2(message.contains(QStringLiteral("11")) && message.contains(QStringLiteral("Деление на ноль")),
+             qPrintable(message));
+    QTRY_COMPARE(QApplication::focusWidget(), box("b1"));
+    QVERIFY(m_window->isVisible());
 }
 
 void MainWindowTest::lessonFromTheKeyboardAlone()
