@@ -3,16 +3,16 @@
 #include "appinfo.h"
 #include "controltable.h"
 
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QApplication>
 #include <QIcon>
-#include <QMessageBox>
 #include <QImage>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
 #include <QPixmap>
-#include <QResource>
 #include <QPointer>
 #include <QRandomGenerator>
+#include <QResource>
 #include <QString>
 #include <QTime>
 
