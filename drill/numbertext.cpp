@@ -136,7 +136,7 @@ Scanned scan(std::u16string_view text, std::size_t pos, std::u16string_view sepa
         // "7e" and "7e+" are the number 7 followed by other text.
         if (p < text.size() && isDigit(text[p])) {
             const std::size_t significant = zeroRunEnd(text, p);
-            end = digitRunEnd(text, p);
+            end = digitRunEnd(text, significant);
             std::int64_t e = 0;
             for (std::size_t i = significant; i < end && i < significant + kExponentDigits; ++i)
                 e = e * 10 + (text[i] - u'0');
