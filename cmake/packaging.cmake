@@ -1,18 +1,43 @@
-# A Debian package: `cpack -G DEB` in the build folder.
+# Packages from the same install() rules as `cmake --install`: a Debian package on Linux
+# (`cpack -G DEB`), and on Windows an installer and a portable zip (`cpack`).
 set(CPACK_PACKAGE_NAME ${ZORNET_EXECUTABLE})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "${ZORNET_DISPLAY_NAME} developers")
-set(CPACK_PACKAGE_CONTACT "${ZORNET_DISPLAY_NAME} developers <maintainers@users.noreply.c-seed-48e4e221.example>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "division drill for schoolchildren (${ZORNET_DISPLAY_NAME})")
+set(CPACK_PACKAGE_CONTACT ${ZORNET_CONTACT})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "division drill for schoolchildren")
+# Debian wants the long description in lines of at most 80 characters.
 set(CPACK_PACKAGE_DESCRIPTION
-    "A one-window drill in which schoolchildren practise dividing whole numbers. Every text it shows is Russian.")
-set(CPACK_GENERATOR DEB)
+    "${ZORNET_DISPLAY_NAME} is a one-window drill in which schoolchildren practise
+dividing whole numbers: it poses a division, the pupil types the quotient, and
+the answer is counted as right or wrong. Every text it shows is Russian.")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION education)
-# The Qt libraries come from dpkg-shlibdeps; what it cannot see is added by hand: the platform
-# plugins that draw the window, and the serif face that stands in for Times New Roman.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2 | ttf-mscorefonts-installer")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# Checks at packaging time what the configuration cannot see, and names each file.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/packageconfig.cmake)
+
+if(WIN32)
+    set(CPACK_GENERATOR NSIS ZIP)
+    set(CPACK_PACKAGE_INSTALL_DIRECTORY ${ZORNET_DISPLAY_NAME})
+    set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY ${ZORNET_DISPLAY_NAME})
+    set(CPACK_PACKAGE_EXECUTABLES ${ZORNET_DISPLAY_NAME} ${ZORNET_DISPLAY_NAME})
+    set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+    set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+    set(CPACK_NSIS_PACKAGE_NAME ${ZORNET_DISPLAY_NAME})
+    set(CPACK_NSIS_DISPLAY_NAME ${ZORNET_DISPLAY_NAME})
+    set(CPACK_NSIS_INSTALLED_ICON_NAME ${ZORNET_DISPLAY_NAME}.exe)
+    set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/icons/zornet.ico)
+    set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/icons/zornet.ico)
+    set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+    file(READ ${CMAKE_CURRENT_LIST_DIR}/windows/nsis-defines.nsh CPACK_NSIS_DEFINES)
+    set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+    set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
+else()
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_SECTION education)
+    # The Qt libraries come from dpkg-shlibdeps; what it cannot see is added by hand: the platform
+    # plugins that draw the window, and the serif face that stands in for Times New Roman.
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2 | ttf-mscorefonts-installer")
+endif()
 include(CPack)

@@ -2,10 +2,12 @@
 # Builds the Debian package, checks its dependencies and files, and starts the installed program
 # on a real X server until its window shows. Usage: package.sh BUILD_DIR APP_ID
 set -eu
+# The window title is matched as UTF-8, whatever the caller's locale.
+export LC_ALL=C.UTF-8
 build=$1
 app_id=$2
 
-for tool in cpack dpkg-deb xvfb-run xdotool xprop desktop-file-validate appstreamcli; do
+for tool in cpack dpkg-deb lintian xvfb-run xdotool xprop desktop-file-validate appstreamcli; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed (sh tools/setup --tests)"; exit 77; }
 done
 
@@ -24,11 +26,15 @@ for needed in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-libera
     esac
 done
 [ "$(dpkg-deb -f "$deb" Section)" = education ] || { echo "not in the education section"; exit 1; }
+# Debian's own checker, as the archive would run it: any error or warning fails.
+lintian --fail-on error,warning "$deb" >"$scratch/lintian.log" 2>&1 ||
+    { cat "$scratch/lintian.log"; echo "lintian rejects the package"; exit 1; }
 
 dpkg-deb -x "$deb" "$scratch/root"
 root=$scratch/root/usr
 for file in bin/zornet share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
-            share/icons/hicolor/scalable/apps/$app_id.svg; do
+            share/icons/hicolor/scalable/apps/$app_id.svg share/man/man1/zornet.1.gz \
+            share/doc/zornet/copyright share/doc/zornet/changelog.gz; do
     [ -e "$root/$file" ] || { echo "the package lacks /usr/$file"; exit 1; }
 done
 for size in 16 32 48 64 128 256; do
