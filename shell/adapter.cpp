@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPixmap>
@@ -38,8 +37,9 @@ Adapter::Adapter()
     QApplication::setWindowIcon(icon);
 
     // The drill speaks Russian whatever the user's language, and so must Qt's own texts: the
-    // text boxes' context menu and the buttons of the error report.
-    if (m_qtTranslations.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    // text boxes' context menu and the buttons of the error report. The translation is compiled
+    // in, so it is there wherever the program is copied.
+    if (m_qtTranslations.load(QStringLiteral("qtbase_ru"), QStringLiteral(":/i18n")))
         QApplication::installTranslator(&m_qtTranslations);
 }
 
