@@ -1,0 +1,39 @@
+#!/bin/sh
+# Installs Зорнет silently in a fresh Wine prefix, as a school's administrator would on a room of
+# computers, and checks what the installer left: the program and its licences under Program
+# Files, the Start-menu entry, and the record in "Programs and Features". Starts the installed
+# program and waits for its window; then uninstalls silently and checks that all of it is gone.
+# Needs Wine with its 32-bit half, xdotool, xprop, and DISPLAY on an X server with a window
+# manager. Usage: installer.sh SETUP.exe
+set -eu
+. "$(dirname "$0")/prefix.sh"
+setup=$1
+
+wine "$setup" /S
+wineserver -w
+folder="$WINEPREFIX/drive_c/Program Files/Зорнет"
+for file in Зорнет.exe Uninstall.exe LICENSE.txt Qt-LGPL-3.0.txt Qt-NOTICE.txt; do
+    [ -f "$folder/$file" ] || fail "the installer left no $file in Program Files\\Зорнет"
+done
+menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Зорнет"
+[ -f "$menu/Зорнет.lnk" ] || fail "the installer made no Start-menu entry Зорнет"
+
+# Wine keeps the registry as text with non-ASCII escaped: Зорнет is \x417\x43e\x440\x43d\x435\x442.
+name='\\x417\\x43e\\x440\\x43d\\x435\\x442'
+record() {
+    awk -v key="Uninstall\\\\\\\\$name]" '/^\[/ { inside = index($0, key) > 0 } inside' "$WINEPREFIX/system.reg"
+}
+for value in "\"DisplayName\"=\"$name\"" '"DisplayVersion"="1.00"' "\"Publisher\"=\"$name developers\"" \
+             '"UninstallString"=.*Uninstall.exe' "\"DisplayIcon\"=.*$name.exe"; do
+    record | grep -q "^$value" || fail "the uninstall record lacks $value: $(record)"
+done
+
+wine "C:\\Program Files\\Зорнет\\Зорнет.exe" &
+close_window "$(main_window)"
+
+wine "C:\\Program Files\\Зорнет\\Uninstall.exe" /S
+wineserver -w
+[ ! -e "$folder" ] || fail "the uninstaller left $(ls "$folder")"
+[ ! -e "$menu" ] || fail "the uninstaller left the Start-menu entry"
+[ -z "$(record)" ] || fail "the uninstaller left the record in Programs and Features"
+echo "the installer installs, the program starts, and the uninstaller removes it all"

@@ -1,0 +1,35 @@
+#!/bin/sh
+# The portable zip as a teacher uses it: unpacked into a folder that cannot be written, its
+# Зорнет.exe starts from there and shows its window, and leaves the folder and Windows' registry
+# as they were. Needs Wine, xdotool, xprop, and DISPLAY on an X server with a window manager.
+# Usage: portable.sh ZIP
+set -eu
+. "$(dirname "$0")/prefix.sh"
+zip=$1
+
+mkdir "$scratch/share"
+(cd "$scratch/share" && cmake -E tar xf "$zip")
+folder=$(ls -d "$scratch"/share/*/)
+for file in Зорнет.exe LICENSE.txt Qt-LGPL-3.0.txt Qt-NOTICE.txt; do
+    [ -f "$folder/$file" ] || fail "the zip lacks $file"
+done
+[ "$(ls "$folder" | wc -l)" -eq 4 ] || fail "the zip holds more than the program and its licences: $(ls "$folder")"
+chmod -R a-w "$folder"
+
+# The registry as text, without the times Wine stamps on every key it saves.
+registry() {
+    cat "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" | sed 's/^\(\[.*\]\) [0-9]*$/\1/; /^#time=/d'
+}
+wineserver -w
+registry >"$scratch/before"
+ls -lR "$folder" >"$scratch/folder-before"
+
+wine "$folder/Зорнет.exe" &
+close_window "$(main_window)"
+wineserver -w
+
+registry | diff "$scratch/before" - >"$scratch/changes" || fail "the program changed the registry:
+$(cat "$scratch/changes")"
+ls -lR "$folder" | diff "$scratch/folder-before" - || fail "the program wrote into its folder"
+chmod -R u+w "$folder"
+echo "the portable program runs from a read-only folder and writes nothing"

@@ -1,0 +1,33 @@
+# Sourced by the Windows checks: a fresh Wine prefix in $scratch, removed with it on exit, and
+# helpers to wait for a window and to fail with a message. Titles are matched as UTF-8 whatever
+# the caller's locale.
+export LC_ALL=C.UTF-8 WINEDEBUG=-all
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/zornet-check.XXXXXX")
+export WINEPREFIX="$scratch/prefix"
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
+if [ -n "${ZORNET_WINE_TEMPLATE:-}" ]; then
+    cp -a "$ZORNET_WINE_TEMPLATE" "$WINEPREFIX"
+else
+    wineboot -i >/dev/null 2>&1
+fi
+
+fail() {
+    echo "$*"
+    exit 1
+}
+
+# Prints the X window of the program's main window once it shows, titled Зорнет and carrying
+# its 32×32 icon; fails after a minute.
+main_window() {
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Зорнет$' | head -n 1) ||
+        fail "no window titled Зорнет showed"
+    [ -n "$window" ] || fail "no window titled Зорнет showed"
+    xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the window has no icon"
+    echo "$window"
+}
+
+# Closes the window as a pupil would, with Alt+F4, and waits for the program to end.
+close_window() {
+    xdotool windowactivate --sync "$1" key alt+F4
+    timeout 30 wineserver -w || fail "the program did not end when its window was closed"
+}
