@@ -12,6 +12,8 @@ dividing whole numbers: it poses a division, the pupil types the quotient, and
 the answer is counted as right or wrong. Every text it shows is Russian.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
+# The installer script below carries backslashes and ${…} of its own.
+set(CPACK_VERBATIM_VARIABLES ON)
 # Checks at packaging time what the configuration cannot see, and names each file.
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/packageconfig.cmake)
 

@@ -5,7 +5,7 @@
 # Usage: portable.sh ZIP
 set -eu
 . "$(dirname "$0")/prefix.sh"
-zip=$1
+zip=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 
 mkdir "$scratch/share"
 (cd "$scratch/share" && cmake -E tar xf "$zip")
@@ -16,13 +16,19 @@ done
 [ "$(ls "$folder" | wc -l)" -eq 4 ] || fail "the zip holds more than the program and its licences: $(ls "$folder")"
 chmod -R a-w "$folder"
 
-# The registry as text, without the times Wine stamps on every key it saves.
+# The registry as text, without the times Wine stamps on every key it saves, and without the
+# device and driver state that Wine itself refreshes whenever a program opens a window.
 registry() {
-    cat "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" | sed 's/^\(\[.*\]\) [0-9]*$/\1/; /^#time=/d'
+    cat "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" |
+        awk '/^\[/ { sub(/\] [0-9]+$/, "]"); own = /^\[(System|Hardware|Software\\\\Wine)\\\\/ }
+             !own && !/^#time=/'
 }
+# Wine settles its own keys (the regional settings among them) on its first start.
+wine cmd /c exit
 wineserver -w
 registry >"$scratch/before"
 ls -lR "$folder" >"$scratch/folder-before"
+touch "$scratch/started"
 
 wine "$folder/Зорнет.exe" &
 close_window "$(main_window)"
@@ -31,5 +37,7 @@ wineserver -w
 registry | diff "$scratch/before" - >"$scratch/changes" || fail "the program changed the registry:
 $(cat "$scratch/changes")"
 ls -lR "$folder" | diff "$scratch/folder-before" - || fail "the program wrote into its folder"
+written=$(find "$WINEPREFIX" "$folder" -type f -newer "$scratch/started" ! -name '*.reg')
+[ -z "$written" ] || fail "the program wrote files: $written"
 chmod -R u+w "$folder"
 echo "the portable program runs from a read-only folder and writes nothing"
