@@ -29,7 +29,8 @@ for value in "\"DisplayName\"=\"$name\"" '"DisplayVersion"="1.00"' "\"Publisher\
 done
 
 wine "C:\\Program Files\\Зорнет\\Зорнет.exe" &
-close_window "$(main_window)"
+main_window
+close_window "$window"
 
 wine "C:\\Program Files\\Зорнет\\Uninstall.exe" /S
 wineserver -w

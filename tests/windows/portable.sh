@@ -31,7 +31,8 @@ ls -lR "$folder" >"$scratch/folder-before"
 touch "$scratch/started"
 
 wine "$folder/Зорнет.exe" &
-close_window "$(main_window)"
+main_window
+close_window "$window"
 wineserver -w
 
 registry | diff "$scratch/before" - >"$scratch/changes" || fail "the program changed the registry:

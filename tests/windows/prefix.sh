@@ -16,14 +16,12 @@ fail() {
     exit 1
 }
 
-# Prints the X window of the program's main window once it shows, titled Зорнет and carrying
-# its 32×32 icon; fails after a minute.
+# Sets $window to the program's main window once it shows, titled Зорнет and carrying its 32×32
+# icon; fails after a minute.
 main_window() {
-    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Зорнет$' | head -n 1) ||
-        fail "no window titled Зорнет showed"
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Зорнет$' | head -n 1)
     [ -n "$window" ] || fail "no window titled Зорнет showed"
     xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the window has no icon"
-    echo "$window"
 }
 
 # Closes the window as a pupil would, with Alt+F4, and waits for the program to end.
