@@ -35,8 +35,10 @@ main_window
 close_window "$window"
 wineserver -w
 
-registry | diff "$scratch/before" - >"$scratch/changes" || fail "the program changed the registry:
-$(cat "$scratch/changes")"
+# What the registry gained or had changed; Wine may still prune an empty key of its own.
+registry | diff "$scratch/before" - | grep '^>' >"$scratch/written" &&
+    fail "the program wrote to the registry:
+$(cat "$scratch/written")"
 ls -lR "$folder" | diff "$scratch/folder-before" - || fail "the program wrote into its folder"
 written=$(find "$WINEPREFIX" "$folder" -type f -newer "$scratch/started" ! -name '*.reg')
 [ -z "$written" ] || fail "the program wrote files: $written"

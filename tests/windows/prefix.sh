@@ -2,6 +2,10 @@
 # helpers to wait for a window and to fail with a message. Titles are matched as UTF-8 whatever
 # the caller's locale.
 export LC_ALL=C.UTF-8 WINEDEBUG=-all
+if [ -z "${DISPLAY:-}" ]; then
+    echo "needs DISPLAY: an X server with a window manager, such as tools/windows starts"
+    exit 1
+fi
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zornet-check.XXXXXX")
 export WINEPREFIX="$scratch/prefix"
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
