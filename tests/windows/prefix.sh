@@ -8,7 +8,8 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zornet-check.XXXXXX")
 export WINEPREFIX="$scratch/prefix"
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
+# A check may have made part of it read-only.
+trap 'wineserver -k 2>/dev/null || true; chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
 if [ -n "${ZORNET_WINE_TEMPLATE:-}" ]; then
     cp -a "$ZORNET_WINE_TEMPLATE" "$WINEPREFIX"
 else

@@ -11,9 +11,9 @@ trap 'wineserver -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
 case ${LANG:-C} in
 C | C.* | POSIX) ;;
 *)
-    if ! locale -a 2>/dev/null | grep -qix "$(echo "${LANG%%.*}.utf8")"; then
+    if ! locale -a 2>/dev/null | grep -qix "${LANG%%.*}.utf8"; then
         localedef -i "${LANG%%.*}" -f UTF-8 "$scratch/$LANG" >/dev/null 2>&1 || true
-        [ -d "$scratch/$LANG" ] && export LOCPATH="$scratch"
+        if [ -d "$scratch/$LANG" ]; then export LOCPATH="$scratch"; fi
     fi ;;
 esac
 
