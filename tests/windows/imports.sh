@@ -7,9 +7,10 @@ set -eu
 windows="advapi32 authz comdlg32 d3d11 d3d9 dwmapi dwrite dxgi gdi32 imm32 kernel32 mpr msvcrt netapi32
          ole32 oleaut32 setupapi shcore shell32 shlwapi user32 userenv uxtheme version winmm ws2_32 wtsapi32
          api-ms-win-core-synch-l1-2-0 api-ms-win-core-winrt-l1-1-0 api-ms-win-core-winrt-string-l1-1-0"
+windows=" $(echo $windows) "
 status=0
 for dll in $("$1" -p "$2" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z'); do
-    case " $(echo $windows) " in
+    case $windows in
     *" ${dll%.dll} "*) ;;
     *) echo "imports $dll, which Windows does not bring"; status=1 ;;
     esac

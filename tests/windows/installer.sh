@@ -6,6 +6,8 @@
 # Needs Wine with its 32-bit half, xdotool, xprop, and DISPLAY on an X server with a window
 # manager. Usage: installer.sh SETUP.exe
 set -eu
+# Titles and Cyrillic paths are UTF-8, whatever the caller's locale.
+export LC_ALL=C.UTF-8
 . "$(dirname "$0")/prefix.sh"
 setup=$1
 

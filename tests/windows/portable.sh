@@ -4,6 +4,8 @@
 # as they were. Needs Wine, xdotool, xprop, and DISPLAY on an X server with a window manager.
 # Usage: portable.sh ZIP
 set -eu
+# Titles and Cyrillic paths are UTF-8, whatever the caller's locale.
+export LC_ALL=C.UTF-8
 . "$(dirname "$0")/prefix.sh"
 zip=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 

@@ -1,12 +1,8 @@
-# Sourced by the Windows checks: a fresh Wine prefix in $scratch, removed with it on exit, and
-# helpers to wait for a window and to fail with a message. Titles are matched as UTF-8 whatever
-# the caller's locale.
-export LC_ALL=C.UTF-8 WINEDEBUG=-all
-if [ -z "${DISPLAY:-}" ]; then
-    echo "needs DISPLAY: an X server with a window manager, such as tools/windows starts"
-    exit 1
-fi
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/zornet-check.XXXXXX")
+# Sourced by wine.sh and the Windows checks: a fresh Wine prefix in $scratch, removed with it on
+# exit (a copy of $ZORNET_WINE_TEMPLATE when tools/windows made one for the run, otherwise a new
+# prefix), and helpers to fail with a message and to wait for the program's window.
+export WINEDEBUG=-all
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/zornet-wine.XXXXXX")
 export WINEPREFIX="$scratch/prefix"
 # A check may have made part of it read-only.
 trap 'wineserver -k 2>/dev/null || true; chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
@@ -24,6 +20,7 @@ fail() {
 # Sets $window to the program's main window once it shows, titled Зорнет and carrying its 32×32
 # icon; fails after a minute.
 main_window() {
+    [ -n "${DISPLAY:-}" ] || fail "needs DISPLAY: an X server with a window manager, such as tools/windows starts"
     window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Зорнет$' | head -n 1)
     [ -n "$window" ] || fail "no window titled Зорнет showed"
     xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the window has no icon"

@@ -1,12 +1,9 @@
 #!/bin/sh
-# Runs a Windows program under Wine for CTest, in a fresh Wine prefix of its own that is removed
-# afterwards: a copy of $ZORNET_WINE_TEMPLATE when tools/windows made one for the run, otherwise
-# a new prefix. A locale named in LANG that the system lacks is made on the spot, since Wine takes
-# Windows' regional settings from it. Usage: wine.sh PROGRAM.exe [ARGUMENT...]
+# Runs a Windows program under Wine for CTest, in a fresh Wine prefix of its own (prefix.sh). A
+# locale named in LANG that the system lacks is made on the spot, since Wine takes Windows'
+# regional settings from it. Usage: wine.sh PROGRAM.exe [ARGUMENT...]
 set -eu
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/zornet-wine.XXXXXX")
-export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
+. "$(dirname "$0")/prefix.sh"
 
 case ${LANG:-C} in
 C | C.* | POSIX) ;;
@@ -17,11 +14,6 @@ C | C.* | POSIX) ;;
     fi ;;
 esac
 
-if [ -n "${ZORNET_WINE_TEMPLATE:-}" ]; then
-    cp -a "$ZORNET_WINE_TEMPLATE" "$WINEPREFIX"
-else
-    wineboot -i >/dev/null 2>&1
-fi
 status=0
 wine "$@" || status=$?
 wineserver -w
