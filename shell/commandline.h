@@ -14,8 +14,6 @@ struct Answer
     int status; // the process's exit status
     std::string out; // for standard output, UTF-8
     std::string err; // for standard error, UTF-8
-
-    friend bool operator==(const Answer &, const Answer &) = default;
 };
 
 // nullopt when the drill should start; otherwise what to print before exiting.
