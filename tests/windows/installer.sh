@@ -9,6 +9,7 @@ set -eu
 # Titles and Cyrillic paths are UTF-8, whatever the caller's locale.
 export LC_ALL=C.UTF-8
 . "$(dirname "$0")/prefix.sh"
+fresh_prefix
 setup=$1
 
 wine "$setup" /S

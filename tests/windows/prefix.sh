@@ -1,16 +1,20 @@
-# Sourced by wine.sh and the Windows checks: a fresh Wine prefix in $scratch, removed with it on
-# exit (a copy of $ZORNET_WINE_TEMPLATE when tools/windows made one for the run, otherwise a new
-# prefix), and helpers to fail with a message and to wait for the program's window.
+# Sourced by wine.sh and the Windows checks: a scratch folder removed on exit, a fresh Wine prefix
+# in it, and helpers to fail with a message and to wait for the program's window.
 export WINEDEBUG=-all
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zornet-wine.XXXXXX")
 export WINEPREFIX="$scratch/prefix"
 # A check may have made part of it read-only.
 trap 'wineserver -k 2>/dev/null || true; chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
-if [ -n "${ZORNET_WINE_TEMPLATE:-}" ]; then
-    cp -a "$ZORNET_WINE_TEMPLATE" "$WINEPREFIX"
-else
-    wineboot -i >/dev/null 2>&1
-fi
+
+# A copy of $ZORNET_WINE_TEMPLATE when tools/windows made one for the run, otherwise a new prefix,
+# made in the locale Wine will run in.
+fresh_prefix() {
+    if [ -n "${ZORNET_WINE_TEMPLATE:-}" ]; then
+        cp -a "$ZORNET_WINE_TEMPLATE" "$WINEPREFIX"
+    else
+        wineboot -i >/dev/null 2>&1
+    fi
+}
 
 fail() {
     echo "$*"

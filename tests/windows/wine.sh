@@ -13,6 +13,7 @@ C | C.* | POSIX) ;;
         if [ -d "$scratch/$LANG" ]; then export LOCPATH="$scratch"; fi
     fi ;;
 esac
+fresh_prefix
 
 status=0
 wine "$@" || status=$?
