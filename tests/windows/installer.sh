@@ -3,8 +3,8 @@
 # computers, and checks what the installer left: the program and its licences under Program
 # Files, the Start-menu entry, and the record in "Programs and Features". Starts the installed
 # program and waits for its window; then uninstalls silently and checks that all of it is gone.
-# Needs Wine with its 32-bit half, xdotool, xprop, and DISPLAY on an X server with a window
-# manager. Usage: installer.sh SETUP.exe
+# Needs 64-bit Wine, xdotool, xprop, and DISPLAY on an X server with a window manager.
+# Usage: installer.sh SETUP.exe
 set -eu
 # Titles and Cyrillic paths are UTF-8, whatever the caller's locale.
 export LC_ALL=C.UTF-8
@@ -21,14 +21,10 @@ done
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Зорнет"
 [ -f "$menu/Зорнет.lnk" ] || fail "the installer made no Start-menu entry Зорнет"
 
-# Wine keeps the registry as text with non-ASCII escaped: Зорнет is \x417\x43e\x440\x43d\x435\x442.
-name='\\x417\\x43e\\x440\\x43d\\x435\\x442'
-record() {
-    awk -v key="Uninstall\\\\\\\\$name]" '/^\[/ { inside = index($0, key) > 0 } inside' "$WINEPREFIX/system.reg"
-}
-for value in "\"DisplayName\"=\"$name\"" '"DisplayVersion"="1.00"' "\"Publisher\"=\"$name developers\"" \
-             '"UninstallString"=.*Uninstall.exe' "\"DisplayIcon\"=.*$name.exe"; do
-    record | grep -q "^$value" || fail "the uninstall record lacks $value: $(record)"
+for value in '"DisplayName"="Зорнет"' '"DisplayVersion"="1.00"' '"Publisher"="Разработчики Зорнета"' \
+             '"UninstallString"="\"C:\\Program Files\\Зорнет\\Uninstall.exe\""' \
+             '"DisplayIcon"="C:\\Program Files\\Зорнет\\Зорнет.exe"'; do
+    uninstall_record Зорнет | grep -qxF "$value" || fail "the uninstall record lacks $value: $(uninstall_record Зорнет)"
 done
 
 wine "C:\\Program Files\\Зорнет\\Зорнет.exe" &
@@ -39,5 +35,5 @@ wine "C:\\Program Files\\Зорнет\\Uninstall.exe" /S
 wineserver -w
 [ ! -e "$folder" ] || fail "the uninstaller left $(ls "$folder")"
 [ ! -e "$menu" ] || fail "the uninstaller left the Start-menu entry"
-[ -z "$(record)" ] || fail "the uninstaller left the record in Programs and Features"
+[ -z "$(uninstall_record Зорнет)" ] || fail "the uninstaller left the record in Programs and Features"
 echo "the installer installs, the program starts, and the uninstaller removes it all"

@@ -1,6 +1,11 @@
 # Sourced by wine.sh and the Windows checks: a scratch folder removed on exit, a fresh Wine prefix
 # in it, and helpers to fail with a message and to wait for the program's window.
 export WINEDEBUG=-all
+# Wine's 64-bit loader, named outright: Debian's `wine`, `wineboot` and `msiexec` take the 32-bit
+# loader whenever wine32 is installed, even on a machine whose kernel cannot run it.
+export WINELOADER=/usr/lib/wine/wine64
+wine() { "$WINELOADER" "$@"; }
+wineserver() { /usr/lib/wine/wineserver "$@"; }
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zornet-wine.XXXXXX")
 export WINEPREFIX="$scratch/prefix"
 # A check may have made part of it read-only.
@@ -11,14 +16,28 @@ trap 'wineserver -k 2>/dev/null || true; chmod -R u+w "$scratch"; rm -rf "$scrat
 fresh_prefix() {
     if [ -n "${ZORNET_WINE_TEMPLATE:-}" ]; then
         cp -a "$ZORNET_WINE_TEMPLATE" "$WINEPREFIX"
-    else
-        wineboot -i >/dev/null 2>&1
+    elif ! wine wineboot -i >"$scratch/wineboot.log" 2>&1 || ! wineserver -w; then
+        fail "Wine could not make a prefix in $WINEPREFIX:
+$(cat "$scratch/wineboot.log")"
     fi
 }
 
 fail() {
-    echo "$*"
+    printf '%s\n' "$*"
     exit 1
+}
+
+# The machine's half of the prefix's registry as text, as Wine keeps it in system.reg, with the
+# characters it escapes (Зорнет is \x417\x43e\x440\x43d\x435\x442) written out in UTF-8.
+machine_registry() {
+    perl -CO -pe 's/\\(\\|x([0-9a-fA-F]{1,4}))/defined $2 ? chr(hex $2) : "\\\\"/ge' "$WINEPREFIX/system.reg"
+}
+
+# The values of the record KEY in "Programs and Features", in the registry's native view (a 32-bit
+# installer would write to Wow6432Node instead).
+uninstall_record() {
+    machine_registry | KEY="[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\$1]" \
+        awk '/^\[/ { inside = index($0, ENVIRON["KEY"]) == 1; next } inside'
 }
 
 # Sets $window to the program's main window once it shows, titled Зорнет and carrying its 32×32
