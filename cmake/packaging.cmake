@@ -1,8 +1,8 @@
 # Packages from the same install() rules as `cmake --install`: a Debian package on Linux
-# (`cpack -G DEB`), and on Windows an installer and a portable zip (`cpack`).
+# (`cpack -G DEB`), and on Windows an installer, an MSI package and a portable zip (`cpack`).
 set(CPACK_PACKAGE_NAME ${ZORNET_EXECUTABLE})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "${ZORNET_DISPLAY_NAME} developers")
+set(CPACK_PACKAGE_VENDOR ${ZORNET_PUBLISHER})
 set(CPACK_PACKAGE_CONTACT ${ZORNET_CONTACT})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "division drill for schoolchildren")
 # Debian wants the long description in lines of at most 80 characters.
@@ -14,11 +14,16 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 # The installer script below carries backslashes and ${…} of its own.
 set(CPACK_VERBATIM_VARIABLES ON)
-# Checks at packaging time what the configuration cannot see, and names each file.
+# Checks at packaging time what the configuration cannot see, names each file, and gives the
+# packaging tools the commit's time.
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/packageconfig.cmake)
+set(CPACK_ZORNET_SOURCE_DATE_EPOCH ${ZORNET_SOURCE_DATE_EPOCH})
+# Every package records its files' times and modes: each staged file gets the commit's time and
+# the usual modes, whatever the clock and umask of the machine that built it.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/stagedfiles.cmake)
 
 if(WIN32)
-    set(CPACK_GENERATOR NSIS ZIP)
+    set(CPACK_GENERATOR NSIS ZIP External)
     set(CPACK_PACKAGE_INSTALL_DIRECTORY ${ZORNET_DISPLAY_NAME})
     set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY ${ZORNET_DISPLAY_NAME})
     set(CPACK_PACKAGE_EXECUTABLES ${ZORNET_DISPLAY_NAME} ${ZORNET_DISPLAY_NAME})
@@ -32,6 +37,17 @@ if(WIN32)
     set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
     file(READ ${CMAKE_CURRENT_LIST_DIR}/windows/nsis-defines.nsh CPACK_NSIS_DEFINES)
     set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+    set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/windows/zipowner.cmake)
+
+    # The MSI package, for Group Policy and other deployment tools: made by cmake/windows/msi.cmake
+    # from the files CPack stages. The upgrade code names the product across all its versions,
+    # so it never changes.
+    set(CPACK_EXTERNAL_ENABLE_STAGING ON)
+    set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/windows/msi.cmake)
+    set(CPACK_ZORNET_MSI_UPGRADE_CODE B1CFD048-7F85-4ED2-A1EF-3A31A026DB99)
+    set(CPACK_ZORNET_DISPLAY_NAME ${ZORNET_DISPLAY_NAME})
+    set(CPACK_ZORNET_ASCII_NAME ${ZORNET_EXECUTABLE})
+    set(CPACK_ZORNET_ICON ${PROJECT_SOURCE_DIR}/resources/icons/zornet.ico)
 else()
     set(CPACK_GENERATOR DEB)
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
