@@ -7,6 +7,8 @@
 # which is reported here, not failed.
 # Usage: hardening.sh OBJDUMP PORTABLE.zip SETUP.exe
 set -eu
+# The zip's Cyrillic file names unpack only in a UTF-8 locale.
+export LC_ALL=C.UTF-8
 objdump=$1
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

@@ -5,7 +5,9 @@ export WINEDEBUG=-all
 # loader whenever wine32 is installed, even on a machine whose kernel cannot run it.
 export WINELOADER=/usr/lib/wine/wine64
 wine() { "$WINELOADER" "$@"; }
-wineserver() { /usr/lib/wine/wineserver "$@"; }
+# Named outright too: /usr/bin/wineserver comes with the `wine` package, which a builder need not have.
+wineserver=/usr/lib/wine/wineserver
+wineserver() { "$wineserver" "$@"; }
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zornet-wine.XXXXXX")
 export WINEPREFIX="$scratch/prefix"
 # A check may have made part of it read-only.
@@ -52,5 +54,5 @@ main_window() {
 # Closes the window as a pupil would, with Alt+F4, and waits for the program to end.
 close_window() {
     xdotool windowactivate --sync "$1" key alt+F4
-    timeout 30 wineserver -w || fail "the program did not end when its window was closed"
+    timeout 30 "$wineserver" -w || fail "the program did not end when its window was closed"
 }
