@@ -1,8 +1,8 @@
 # Sourced by wine.sh and the Windows checks: a scratch folder removed on exit, a fresh Wine prefix
 # in it, and helpers to fail with a message and to wait for the program's window.
 export WINEDEBUG=-all
-# Wine's 64-bit loader, named outright: Debian's `wine`, `wineboot` and `msiexec` take the 32-bit
-# loader whenever wine32 is installed, even on a machine whose kernel cannot run it.
+# Wine's 64-bit loader, named outright: Debian's `wine`, `wineboot` and `msiexec` wrappers may
+# choose a loader that this machine's kernel cannot execute.
 export WINELOADER=/usr/lib/wine/wine64
 wine() { "$WINELOADER" "$@"; }
 # Named outright too: /usr/bin/wineserver comes with the `wine` package, which a builder need not have.
