@@ -1,6 +1,7 @@
 #include "generator.h"
 
 #include <bit>
+#include <cstring>
 
 namespace drill {
 
@@ -16,11 +17,23 @@ constexpr std::uint64_t mix(std::uint64_t z) noexcept
     return z ^ (z >> 31);
 }
 
+// The seed's bits, not its value: every float the clock gives must move the state differently.
+std::uint32_t bits(float seed) noexcept
+{
+#if defined(__cpp_lib_bit_cast)
+    return std::bit_cast<std::uint32_t>(seed);
+#else // emscripten's older libc++
+    std::uint32_t out;
+    std::memcpy(&out, &seed, sizeof out);
+    return out;
+#endif
+}
+
 } // namespace
 
 void Generator::reseed(float seed) noexcept
 {
-    m_state = mix(m_state ^ (std::bit_cast<std::uint32_t>(seed) * kGolden));
+    m_state = mix(m_state ^ (bits(seed) * kGolden));
 }
 
 float Generator::next() noexcept

@@ -1,5 +1,6 @@
 #include "numbertext.h"
 
+#include "floatchars.h"
 #include "runtimeerror.h"
 
 #include <algorithm>
@@ -180,12 +181,12 @@ double decimal(std::string_view digits, std::int64_t exponent)
     std::memcpy(written, digits.data(), digits.size());
     char *end = written + digits.size();
     *end++ = 'e';
-    end = std::to_chars(end, std::end(written), exponent).ptr;
-    double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(written, end, value);
-    if (ec == std::errc::result_out_of_range)
+    end = std::to_chars(end, std::end(written) - 1, exponent).ptr;
+    *end = '\0';
+    const floatchars::Reading reading = floatchars::read(written, static_cast<std::size_t>(end - written));
+    if (reading.outOfRange)
         return exponent > 0 ? HUGE_VAL : 0.0;
-    return value;
+    return reading.value;
 }
 
 // The first `count` significant digits, as ASCII.
@@ -302,8 +303,7 @@ std::u16string NumberText(double value, std::u16string_view separator)
 
     // Fifteen significant digits, rounded once; the form is chosen from the rounded exponent so
     // that 999999999999999.9 writes as 1E+15 rather than as a sixteen-digit number.
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
-    std::string_view written(buffer, result.ptr);
+    std::string_view written(buffer, floatchars::writeScientific(buffer, sizeof buffer, value, 14));
     const bool negative = written.front() == '-';
     if (negative)
         written.remove_prefix(1);

@@ -18,11 +18,17 @@
 
 namespace {
 
+QColor colour(layout::Colour rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
 QFont controlFont(const layout::Control &row)
 {
-    // Liberation Serif has the metrics of Times New Roman, so the texts fit their boxes as drawn
-    // where the original face is missing.
-    QFont font(QStringList{QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
+    QStringList families;
+    for (const char *family : layout::kFontFamilies)
+        families << QString::fromUtf8(family);
+    QFont font(families);
     font.setStyleHint(QFont::Serif);
     font.setPointSizeF(row.points);
     font.setWeight(row.bold ? QFont::Bold : QFont::Normal);
@@ -64,7 +70,7 @@ void applyFill(QWidget *widget, const layout::Control &row)
                                                                         : QPalette::Window;
     if (row.fill == layout::Fill::Rgb) {
         QPalette palette = widget->palette();
-        palette.setColor(role, QColor(row.rgb));
+        palette.setColor(role, colour(row.rgb));
         widget->setPalette(palette);
     }
 }
@@ -78,7 +84,7 @@ MainWindow::MainWindow(Adapter &adapter, QWidget *parent)
 {
     setWindowTitle(QString::fromUtf8(layout::kWindowTitle));
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(layout::kWindowColour));
+    palette.setColor(QPalette::Window, colour(layout::kWindowColour));
     setPalette(palette);
     setAutoFillBackground(true);
     resize(layout::pixels(layout::kClientWidthTwips), layout::pixels(layout::kClientHeightTwips));
@@ -94,15 +100,16 @@ void MainWindow::buildControls()
     for (const layout::Control &row : layout::controls()) {
         QWidget *widget = createControl(row, this);
         widget->setObjectName(QString::fromUtf8(row.name));
-        widget->setGeometry(layout::pixelRect(row.left, row.top, row.width, row.height));
+        const layout::Rect rect = row.pixelRect();
+        widget->setGeometry(rect.left, rect.top, rect.width, rect.height);
         widget->setFont(controlFont(row));
         applyFill(widget, row);
         if (row.accessibleName)
             widget->setAccessibleName(QString::fromUtf8(row.accessibleName));
-        if (row.kind == layout::Kind::Label)
-            widget->lower(); // text boxes and buttons are drawn over the labels they overlap
-        else
+        if (row.takesFocus())
             focusable.emplace_back(row.tabIndex, widget);
+        else
+            widget->lower(); // text boxes and buttons are drawn over the labels they overlap
         m_controls.emplace_back(row.name, widget);
     }
 

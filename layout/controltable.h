@@ -2,24 +2,35 @@
 
 #include "appinfo.h"
 
-#include <QRect>
-#include <QRgb>
-
+#include <cstdint>
 #include <span>
 
 // Every number of the main window lives here: positions and sizes in twips as the layout was
-// drawn, fonts in points, colours, tab order and the order of creation. MainWindow only walks
-// this table.
+// drawn, fonts in points, colours, tab order, the order of creation and what a screen reader
+// calls each control. The Qt window and the web page only walk this table.
 
 namespace layout {
 
-// 15 twips make one logical pixel (96 dots per inch); Qt's high-DPI scaling does the rest.
+// 15 twips make one logical pixel (96 dots per inch, a CSS pixel); the platform's own scaling
+// does the rest.
 inline constexpr int kTwipsPerPixel = 15;
 
 inline constexpr int kClientWidthTwips = 4128;
 inline constexpr int kClientHeightTwips = 4692;
-inline constexpr QRgb kWindowColour = qRgb(192, 192, 255);
 inline constexpr const char *kWindowTitle = appinfo::kDisplayName;
+
+struct Colour
+{
+    std::uint8_t red, green, blue;
+};
+
+inline constexpr Colour kWindowColour{192, 192, 255};
+
+// The face every text is drawn in, then its metric-compatible stand-in, which a device without
+// Times New Roman still shows at the same widths.
+inline constexpr const char *kFontFamilies[] = {"Times New Roman", "Liberation Serif"};
+inline constexpr int kNormalWeight = 400;
+inline constexpr int kBoldWeight = 700;
 
 // Twips to logical pixels, rounded to the nearest pixel.
 [[nodiscard]] constexpr int pixels(int twips)
@@ -27,12 +38,18 @@ inline constexpr const char *kWindowTitle = appinfo::kDisplayName;
     return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
 
+struct Rect
+{
+    int left, top, width, height; // logical pixels
+
+    friend constexpr bool operator==(const Rect &, const Rect &) = default;
+};
+
 // Both edges are rounded, not the size, so that controls which meet or overlap by a few twips
 // in the drawing still meet or overlap on screen.
-[[nodiscard]] constexpr QRect pixelRect(int left, int top, int width, int height)
+[[nodiscard]] constexpr Rect pixelRect(int left, int top, int width, int height)
 {
-    return QRect(pixels(left), pixels(top), pixels(left + width) - pixels(left),
-                 pixels(top + height) - pixels(top));
+    return {pixels(left), pixels(top), pixels(left + width) - pixels(left), pixels(top + height) - pixels(top)};
 }
 
 enum class Kind { Label, TextBox, Button };
@@ -46,7 +63,7 @@ enum class Fill {
 
 struct Control
 {
-    const char *name; // objectName, and the name the handlers use
+    const char *name; // objectName or element id, and the name the handlers use
     Kind kind;
     int tabIndex;
     const char *text; // initial text, UTF-8
@@ -54,8 +71,11 @@ struct Control
     double points;
     bool bold;
     Fill fill;
-    QRgb rgb; // used when fill is Rgb
+    Colour rgb; // used when fill is Rgb
     const char *accessibleName; // what a screen reader calls the control; null for labels
+
+    [[nodiscard]] constexpr Rect pixelRect() const { return layout::pixelRect(left, top, width, height); }
+    [[nodiscard]] constexpr bool takesFocus() const { return kind != Kind::Label; }
 };
 
 // In the order the controls are created.

@@ -1,0 +1,194 @@
+#!/usr/bin/env python3
+"""Writes Зорнет's web page from the window's one description (layout.json, which pagegen writes
+from the same table the Qt window walks), the page's template and style, and the program that
+emscripten built, with the fonts and the icon inside. Two forms come out of one page:
+
+  --single FILE    one self-contained HTML file, to open from a disk, a USB stick or a share;
+  --folder DIR     the same page as index.html, with a web app manifest, icons and a service
+                   worker, for a static web server, installable as an app and usable offline.
+
+Every byte follows from the inputs: nothing of the time, the machine or the build folder.
+"""
+import argparse
+import base64
+import hashlib
+import html
+import io
+import json
+import os
+
+from fontTools import subset
+from fontTools.ttLib import TTFont
+
+# What the page writes and a pupil types: Basic Latin (digits, signs, the exponent's E, the
+# letters of a lenient answer such as 7abc), Cyrillic, and the punctuation of the labels.
+FONT_UNICODES = [*range(0x20, 0x7F), 0xA0, 0xAB, 0xBB, *range(0x400, 0x460), *range(0x2010, 0x2016), 0x2026, 0x2116]
+KIND_ELEMENT = {'label': 'div', 'textbox': 'input', 'button': 'button'}
+
+
+def subset_font(path):
+    """The font at path cut down to FONT_UNICODES, as WOFF2."""
+    options = subset.Options()
+    options.flavor = 'woff2'
+    options.hinting = False
+    options.desubroutinize = True
+    options.layout_features = ['kern', 'liga']
+    options.drop_tables += ['FFTM']
+    font = TTFont(path, recalcTimestamp=False)
+    subsetter = subset.Subsetter(options)
+    subsetter.populate(unicodes=FONT_UNICODES)
+    subsetter.subset(font)
+    out = io.BytesIO()
+    font.flavor = 'woff2'
+    font.save(out, reorderTables=True)
+    return out.getvalue()
+
+
+def data_uri(mime, data):
+    return 'data:%s;base64,%s' % (mime, base64.b64encode(data).decode('ascii'))
+
+
+def css_colour(rgb):
+    return 'rgb(%d, %d, %d)' % tuple(rgb)
+
+
+def hex_colour(rgb):
+    return '#%02x%02x%02x' % tuple(rgb)
+
+
+def style(layout, static_css, regular, bold):
+    families = ', '.join('"%s"' % family for family in layout['fonts']) + ', serif'
+    embedded = layout['fonts'][-1]
+    rules = [
+        '@font-face { font-family: "%s"; font-weight: 400; src: url(%s) format("woff2"); }' % (embedded, data_uri('font/woff2', regular)),
+        '@font-face { font-family: "%s"; font-weight: 700; src: url(%s) format("woff2"); }' % (embedded, data_uri('font/woff2', bold)),
+        static_css.strip(),
+        'html { background: %s; }' % css_colour(layout['colour']),
+        '#window { width: %dpx; height: %dpx; background: %s; }' % (layout['width'], layout['height'], css_colour(layout['colour'])),
+        '#window > * { font-family: %s; }' % families,
+    ]
+    fills = {'window': css_colour(layout['colour']), 'systemwindow': 'Field', 'buttonface': 'ButtonFace'}
+    for control in layout['controls']:
+        fill = css_colour(control['rgb']) if control['fill'] == 'rgb' else fills[control['fill']]
+        rules.append('#%s { left: %dpx; top: %dpx; width: %dpx; height: %dpx; font-size: %spx; font-weight: %d; background: %s; }' % (
+            control['name'], control['left'], control['top'], control['width'], control['height'],
+            control['fontSize'], control['weight'], fill))
+    return '\n'.join(rules) + '\n'
+
+
+def controls(layout):
+    """The controls in tab order, which is then the page's focus and reading order; their
+    places come from the style, so the order moves nothing."""
+    lines = []
+    first_focus = True
+    for control in sorted(layout['controls'], key=lambda c: c['tabIndex']):
+        name = html.escape(control['name'])
+        text = html.escape(control['text'])
+        if control['kind'] == 'label':
+            lines.append('<div id="%s" class="label">%s</div>' % (name, text))
+        elif control['kind'] == 'textbox':
+            # Digits on a touch keyboard, without limiting what may be typed or pasted; and nothing
+            # remembered, corrected or capitalised by the browser.
+            attributes = ['id="%s"' % name, 'type="text"', 'value="%s"' % text, 'inputmode="numeric"',
+                          'autocomplete="off"', 'autocorrect="off"', 'autocapitalize="off"', 'spellcheck="false"',
+                          'aria-label="%s"' % html.escape(control['accessibleName'])]
+            if first_focus:
+                attributes.append('autofocus')
+            lines.append('<input %s>' % ' '.join(attributes))
+        else:
+            label = '' if control['accessibleName'] == control['text'] else ' aria-label="%s"' % html.escape(control['accessibleName'])
+            if first_focus:
+                label += ' autofocus'
+            lines.append('<button id="%s" type="button"%s>%s</button>' % (name, label, text))
+        if control['kind'] != 'label':
+            first_focus = False
+    return '\n'.join(lines) + '\n'
+
+
+def csp_hash(text):
+    return "'sha256-%s'" % base64.b64encode(hashlib.sha256(text.encode('utf-8')).digest()).decode('ascii')
+
+
+def page(template, layout, css, script, icon, description, manifest):
+    """The page; with a manifest it is the folder's index.html, without it the single file."""
+    if '</script' in script.lower():
+        raise SystemExit('makepage.py: the program would end its own <script> element')
+    # Nothing from anywhere but the page itself: its one script and its one style, by their hashes,
+    # the program compiled from them, and the fonts and icon it carries.
+    policy = ["default-src 'none'", "script-src %s 'wasm-unsafe-eval'" % csp_hash(script),
+              "style-src %s" % csp_hash(css), 'font-src data:', "base-uri 'none'", "form-action 'none'"]
+    if manifest:
+        policy += ["img-src 'self' data:", "manifest-src 'self'", "worker-src 'self'"]
+    else:
+        policy += ['img-src data:']
+    values = {
+        '@CSP@': html.escape('; '.join(policy)),
+        '@THEME@': hex_colour(layout['colour']),
+        '@DESCRIPTION@': html.escape(description),
+        '@TITLE@': html.escape(layout['title']),
+        '@ICON@': icon,
+        '@MANIFEST@': '<link rel="manifest" href="manifest.webmanifest">\n' if manifest else '',
+        '@CONTROLS@': controls(layout),
+    }
+    out = template
+    for key, value in values.items():
+        out = out.replace(key, value)
+    # Last, so that nothing in them is taken for a placeholder.
+    return out.replace('@STYLE@', css).replace('@SCRIPT@', script)
+
+
+def write(path, data):
+    os.makedirs(os.path.dirname(path) or '.', exist_ok=True)
+    with open(path, 'wb') as out:
+        out.write(data if isinstance(data, bytes) else data.encode('utf-8'))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split('\n\n')[0])
+    for option in ('layout', 'template', 'css', 'script', 'regular', 'bold', 'favicon', 'service-worker',
+                   'description', 'version', 'single', 'folder'):
+        parser.add_argument('--' + option, required=True)
+    parser.add_argument('--app-icon', action='append', required=True, help='SIZE:FILE; SIZE "any" for an SVG')
+    args = parser.parse_args()
+
+    def read(path, mode='r'):
+        with open(path, mode, **({} if 'b' in mode else {'encoding': 'utf-8'})) as f:
+            return f.read()
+
+    layout = json.loads(read(args.layout))
+    css = style(layout, read(args.css), subset_font(args.regular), subset_font(args.bold))
+    script = read(args.script).strip()
+    icon = data_uri('image/png', read(args.favicon, 'rb'))
+    template = read(args.template)
+
+    write(args.single, page(template, layout, css, script, icon, args.description, manifest=False))
+
+    index = page(template, layout, css, script, icon, args.description, manifest=True)
+    files = {'index.html': index.encode('utf-8')}
+    icons = []
+    for entry in args.app_icon:
+        size, path = entry.split(':', 1)
+        name = 'icons/' + os.path.basename(path)
+        files[name] = read(path, 'rb')
+        svg = path.endswith('.svg')
+        icons.append({'src': name, 'sizes': size if svg else '%sx%s' % (size, size),
+                      'type': 'image/svg+xml' if svg else 'image/png', 'purpose': 'any'})
+    manifest = {
+        'id': './', 'name': layout['title'], 'short_name': layout['title'], 'description': args.description,
+        'lang': 'ru', 'dir': 'ltr', 'start_url': './', 'scope': './', 'display': 'standalone',
+        'background_color': hex_colour(layout['colour']), 'theme_color': hex_colour(layout['colour']),
+        'categories': ['education', 'kids'], 'icons': icons,
+    }
+    files['manifest.webmanifest'] = (json.dumps(manifest, ensure_ascii=False, indent=2) + '\n').encode('utf-8')
+    # The cache is named after everything it holds, so that each build replaces the last.
+    digest = hashlib.sha256(b''.join(name.encode() + b'\0' + data for name, data in sorted(files.items())))
+    cached = ['./'] + sorted(files)
+    files['sw.js'] = (read(args.service_worker)
+                      .replace('@CACHE@', 'zornet-%s-%s' % (args.version, digest.hexdigest()[:16]))
+                      .replace('@FILES@', json.dumps(cached))).encode('utf-8')
+    for name, data in files.items():
+        write(os.path.join(args.folder, name), data)
+
+
+if __name__ == '__main__':
+    main()

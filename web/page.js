@@ -1,0 +1,51 @@
+// The page's half of the web shell, run before the program's own glue (--pre-js): it wires the
+// buttons and the keyboard to the drill's entry points once the program is ready, and shows a
+// run-time error in the page's own modal dialog. Nothing here keeps any state of the drill's:
+// that lives, as on the desktop, in the texts of the boxes.
+
+var Module = {
+  onRuntimeInitialized: function () {
+    var check = document.getElementById('Command1');
+    check.addEventListener('click', function () { _zornet_check(); });
+    document.getElementById('Command2').addEventListener('click', function () { _zornet_next(); });
+
+    // Enter anywhere presses «Проверить», as a dialog's default button does. A focused button
+    // takes Enter and Space itself, and the error dialog takes them while it is open.
+    document.addEventListener('keydown', function (event) {
+      if (event.key !== 'Enter' || event.isComposing || event.altKey || event.ctrlKey || event.metaKey || event.shiftKey)
+        return;
+      if (document.getElementById('report').open || event.target instanceof HTMLButtonElement)
+        return;
+      event.preventDefault();
+      check.click();
+    });
+
+    _zornet_load();
+  },
+
+  // «Ошибка выполнения N» in a modal dialog, as the desktop's message box says it. Closing it
+  // gives the focus back to where the pupil was; the boxes are as the error left them.
+  reportError: function (number, description) {
+    var dialog = document.getElementById('report');
+    var focus = document.activeElement;
+    document.getElementById('report-text').textContent = 'Ошибка выполнения ' + number + '.\n' + description;
+    dialog.addEventListener('close', function () {
+      if (focus && focus !== document.body) focus.focus();
+    }, { once: true });
+    dialog.showModal();
+  },
+};
+
+document.getElementById('report-ok').addEventListener('click', function () {
+  document.getElementById('report').close();
+});
+
+// Served from a web server, the page as an installable app keeps itself for use offline; opened
+// as a file it has no manifest, and nothing to register.
+if (document.querySelector('link[rel="manifest"]') && 'serviceWorker' in navigator && /^https?:$/.test(location.protocol)) {
+  window.addEventListener('load', function () {
+    navigator.serviceWorker.register('sw.js').catch(function (error) {
+      console.warn('Зорнет will not open offline:', error);
+    });
+  });
+}
