@@ -56,6 +56,22 @@ def hex_colour(rgb):
     return '#%02x%02x%02x' % tuple(rgb)
 
 
+def luminance(rgb):
+    """WCAG's relative luminance of an sRGB colour."""
+    def linear(channel):
+        c = channel / 255
+        return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
+    r, g, b = (linear(c) for c in rgb)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def text_colour(rgb):
+    """The system's text colour, unless a box's own colour leaves it short of WCAG's 4.5:1 for
+    normal text: the green tally would give black digits only 4.1:1, so they are white there."""
+    contrast_black = (luminance(rgb) + 0.05) / 0.05
+    return '' if contrast_black >= 4.5 else ' color: #fff;'
+
+
 def style(layout, static_css, regular, bold):
     families = ', '.join('"%s"' % family for family in layout['fonts']) + ', serif'
     embedded = layout['fonts'][-1]
@@ -70,9 +86,10 @@ def style(layout, static_css, regular, bold):
     fills = {'window': css_colour(layout['colour']), 'systemwindow': 'Field', 'buttonface': 'ButtonFace'}
     for control in layout['controls']:
         fill = css_colour(control['rgb']) if control['fill'] == 'rgb' else fills[control['fill']]
-        rules.append('#%s { left: %dpx; top: %dpx; width: %dpx; height: %dpx; font-size: %spx; font-weight: %d; background: %s; }' % (
+        colour = text_colour(control['rgb']) if control['fill'] == 'rgb' else ''
+        rules.append('#window > #%s { left: %dpx; top: %dpx; width: %dpx; height: %dpx; font-size: %spx; font-weight: %d; background: %s;%s }' % (
             control['name'], control['left'], control['top'], control['width'], control['height'],
-            control['fontSize'], control['weight'], fill))
+            control['fontSize'], control['weight'], fill, colour))
     return '\n'.join(rules) + '\n'
 
 
@@ -145,7 +162,7 @@ def write(path, data):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split('\n\n')[0])
-    for option in ('layout', 'template', 'css', 'script', 'regular', 'bold', 'favicon', 'service-worker',
+    for option in ('layout', 'template', 'css', 'script', 'wasm', 'regular', 'bold', 'favicon', 'service-worker',
                    'description', 'version', 'single', 'folder'):
         parser.add_argument('--' + option, required=True)
     parser.add_argument('--app-icon', action='append', required=True, help='SIZE:FILE; SIZE "any" for an SVG')
@@ -158,6 +175,9 @@ def main():
     layout = json.loads(read(args.layout))
     css = style(layout, read(args.css), subset_font(args.regular), subset_font(args.bold))
     script = read(args.script).strip()
+    if script.count('@ZORNET_WASM_BASE64@') != 1:
+        raise SystemExit('makepage.py: the program has no one place for its WebAssembly')
+    script = script.replace('@ZORNET_WASM_BASE64@', base64.b64encode(read(args.wasm, 'rb')).decode('ascii'))
     icon = data_uri('image/png', read(args.favicon, 'rb'))
     template = read(args.template)
 

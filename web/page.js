@@ -4,6 +4,10 @@
 // that lives, as on the desktop, in the texts of the boxes.
 
 var Module = {
+  // The program itself, carried in the page (makepage.py writes it in for the placeholder), so
+  // that it loads from a file, a stick or a share as it does from a server, and asks for nothing.
+  wasmBinary: Uint8Array.from(atob('@ZORNET_WASM_BASE64@'), function (c) { return c.charCodeAt(0); }),
+
   onRuntimeInitialized: function () {
     var check = document.getElementById('Command1');
     check.addEventListener('click', function () { _zornet_check(); });
