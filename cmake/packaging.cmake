@@ -1,5 +1,6 @@
 # Packages from the same install() rules as `cmake --install`: a Debian package on Linux
-# (`cpack -G DEB`), and on Windows an installer, an MSI package and a portable zip (`cpack`).
+# (`cpack -G DEB`), on Windows an installer, an MSI package and a portable zip (`cpack`), and for the
+# web the page's folder as a zip (`cpack`).
 set(CPACK_PACKAGE_NAME ${ZORNET_EXECUTABLE})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR ${ZORNET_PUBLISHER})
@@ -22,7 +23,13 @@ set(CPACK_ZORNET_SOURCE_DATE_EPOCH ${ZORNET_SOURCE_DATE_EPOCH})
 # the usual modes, whatever the clock and umask of the machine that built it.
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/stagedfiles.cmake)
 
-if(WIN32)
+if(EMSCRIPTEN)
+    # The page's folder for a web server, ready to unpack where the server serves it.
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_ZORNET_ZIP_KIND web)
+    set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/zipowner.cmake)
+elseif(WIN32)
+    set(CPACK_ZORNET_ZIP_KIND portable)
     set(CPACK_GENERATOR NSIS ZIP External)
     set(CPACK_PACKAGE_INSTALL_DIRECTORY ${ZORNET_DISPLAY_NAME})
     set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY ${ZORNET_DISPLAY_NAME})
@@ -37,7 +44,7 @@ if(WIN32)
     set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
     file(READ ${CMAKE_CURRENT_LIST_DIR}/windows/nsis-defines.nsh CPACK_NSIS_DEFINES)
     set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
-    set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/windows/zipowner.cmake)
+    set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/zipowner.cmake)
 
     # The MSI package, for Group Policy and other deployment tools: made by cmake/windows/msi.cmake
     # from the files CPack stages. The upgrade code names the product across all its versions,
