@@ -47,17 +47,9 @@ mergeInto(LibraryManager.library, {
   },
 
   // size_t js_decimal_separator(char16_t *out, size_t capacity);
-  // The browser's language stands for the regional settings a desktop has: a comma in Russian,
-  // a point in English.
+  // page.js knows the browser's language; this only copies its answer.
   js_decimal_separator: function (out, capacity) {
-    var separator = '.';
-    try {
-      new Intl.NumberFormat(navigator.language).formatToParts(1.5).forEach(function (part) {
-        if (part.type === 'decimal') separator = part.value;
-      });
-    } catch (e) {
-      // A language tag Intl does not know keeps the point.
-    }
+    var separator = Module.decimalSeparator();
     var count = Math.min(separator.length, capacity);
     for (var i = 0; i < count; ++i) HEAPU16[(out >> 1) + i] = separator.charCodeAt(i);
     return count;

@@ -6,7 +6,29 @@
 var Module = {
   // The program itself, carried in the page (makepage.py writes it in for the placeholder), so
   // that it loads from a file, a stick or a share as it does from a server, and asks for nothing.
-  wasmBinary: Uint8Array.from(atob('@ZORNET_WASM_BASE64@'), function (c) { return c.charCodeAt(0); }),
+  wasmBinary: (function (text) {
+    var bytes = new Uint8Array(text.length);
+    for (var i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+    return bytes;
+  })(atob('@ZORNET_WASM_BASE64@')),
+
+  // The decimal separator of the browser's language, which stands for the regional settings a
+  // desktop has: a comma in Russian, a point in English. The first use of Intl takes tens of
+  // milliseconds, so it is read while the program compiles (below), and again when the language
+  // changes.
+  decimalSeparator: function () {
+    if (separator === null) {
+      separator = '.';
+      try {
+        new Intl.NumberFormat(navigator.language).formatToParts(1.5).forEach(function (part) {
+          if (part.type === 'decimal') separator = part.value;
+        });
+      } catch (e) {
+        // A language tag Intl does not know keeps the point.
+      }
+    }
+    return separator;
+  },
 
   onRuntimeInitialized: function () {
     var check = document.getElementById('Command1');
@@ -39,6 +61,12 @@ var Module = {
     dialog.showModal();
   },
 };
+
+var separator = null;
+// A task, not a microtask: by then the glue has handed the program to the browser's compiler,
+// which works on another thread meanwhile.
+setTimeout(Module.decimalSeparator, 0);
+window.addEventListener('languagechange', function () { separator = null; });
 
 document.getElementById('report-ok').addEventListener('click', function () {
   document.getElementById('report').close();
