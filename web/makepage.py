@@ -23,7 +23,6 @@ from fontTools.ttLib import TTFont
 # What the page writes and a pupil types: Basic Latin (digits, signs, the exponent's E, the
 # letters of a lenient answer such as 7abc), Cyrillic, and the punctuation of the labels.
 FONT_UNICODES = [*range(0x20, 0x7F), 0xA0, 0xAB, 0xBB, *range(0x400, 0x460), *range(0x2010, 0x2016), 0x2026, 0x2116]
-KIND_ELEMENT = {'label': 'div', 'textbox': 'input', 'button': 'button'}
 
 
 def subset_font(path):
