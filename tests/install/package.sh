@@ -46,7 +46,8 @@ for size in 16 32 48 64 128 256; do
     [ -e "$root/share/icons/hicolor/${size}x$size/apps/$app_id.png" ] || { echo "the package lacks the ${size}px icon"; exit 1; }
 done
 desktop-file-validate "$root/share/applications/$app_id.desktop"
-appstreamcli validate --no-net "$root/share/metainfo/$app_id.metainfo.xml" >/dev/null
+sh "$(dirname "$0")/appstream.sh" "$root/share/metainfo/$app_id.metainfo.xml" >"$scratch/appstream.log" 2>&1 ||
+    { cat "$scratch/appstream.log"; echo "the packaged AppStream record does not validate"; exit 1; }
 
 # The installed program on a real X server: its window must show, with its icon.
 xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp" sh -c '
