@@ -10,6 +10,12 @@ wineserver=/usr/lib/wine/wineserver
 wineserver() { "$wineserver" "$@"; }
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zornet-wine.XXXXXX")
 export WINEPREFIX="$scratch/prefix"
+# With no DISPLAY, Wine 10 tries its Wayland driver first, and that complains on the program's
+# output when XDG_RUNTIME_DIR is unset, as it is outside a desktop session (a bare root, ssh).
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    mkdir -m 700 "$scratch/runtime"
+    export XDG_RUNTIME_DIR="$scratch/runtime"
+fi
 # A check may have made part of it read-only.
 trap 'wineserver -k 2>/dev/null || true; chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
 
