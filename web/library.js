@@ -4,20 +4,22 @@
 // re-encoded; control names are ASCII C strings.
 
 mergeInto(LibraryManager.library, {
-  // char16_t *js_text(const char *name, size_t *length);
+  // int js_text(const char *name, char16_t **text, size_t *length);
   // The page's text boxes are found by id, which is the control's name. Anything else the
-  // handlers might ask for is not there, and they raise the control-access error for it.
+  // handlers might ask for is not there (1), and they raise the control-access error for it; a
+  // text too long for the memory the program can have (2) is the out-of-memory error.
   js_text__deps: ['malloc'],
-  js_text: function (name, length) {
+  js_text: function (name, text, length) {
     var box = document.getElementById(UTF8ToString(name));
-    if (!(box instanceof HTMLInputElement)) return 0;
-    var text = box.value;
-    var buffer = _malloc(text.length * 2 + 2);
-    if (!buffer) return 0;
+    if (!(box instanceof HTMLInputElement)) return 1;
+    var value = box.value;
+    var buffer = _malloc(value.length * 2 + 2);
+    if (!buffer) return 2;
     var at = buffer >> 1;
-    for (var i = 0; i < text.length; ++i) HEAPU16[at + i] = text.charCodeAt(i);
-    HEAPU32[length >> 2] = text.length;
-    return buffer;
+    for (var i = 0; i < value.length; ++i) HEAPU16[at + i] = value.charCodeAt(i);
+    HEAPU32[text >> 2] = buffer;
+    HEAPU32[length >> 2] = value.length;
+    return 0;
   },
 
   // bool js_set_text(const char *name, const char16_t *text, size_t length);

@@ -121,18 +121,25 @@ def controls(layout):
     return '\n'.join(lines) + '\n'
 
 
+# Without JavaScript the window could never answer: only the message that says why shows.
+NOSCRIPT_STYLE = '#window { display: none; }'
+
+
 def csp_hash(text):
     return "'sha256-%s'" % base64.b64encode(hashlib.sha256(text.encode('utf-8')).digest()).decode('ascii')
 
 
-def page(template, layout, css, script, icon, description, manifest):
+def page(template, layout, css, script, guard, icon, description, manifest):
     """The page; with a manifest it is the folder's index.html, without it the single file."""
-    if '</script' in script.lower():
-        raise SystemExit('makepage.py: the program would end its own <script> element')
-    # Nothing from anywhere but the page itself: its one script and its one style, by their hashes,
-    # the program compiled from them, and the fonts and icon it carries.
-    policy = ["default-src 'none'", "script-src %s 'wasm-unsafe-eval'" % csp_hash(script),
-              "style-src %s" % csp_hash(css), 'font-src data:', "base-uri 'none'", "form-action 'none'"]
+    for text in (script, guard):
+        if '</script' in text.lower():
+            raise SystemExit('makepage.py: a script would end its own <script> element')
+    # Nothing from anywhere but the page itself: its scripts and styles, by their hashes, and the
+    # fonts and icon it carries. The program is JavaScript, so no engine is asked to compile code
+    # the policy would have to allow.
+    policy = ["default-src 'none'", 'script-src %s %s' % (csp_hash(script), csp_hash(guard)),
+              'style-src %s %s' % (csp_hash(css), csp_hash(NOSCRIPT_STYLE)), 'font-src data:', "base-uri 'none'",
+              "form-action 'none'"]
     if manifest:
         policy += ["img-src 'self' data:", "manifest-src 'self'", "worker-src 'self'"]
     else:
@@ -145,12 +152,13 @@ def page(template, layout, css, script, icon, description, manifest):
         '@ICON@': icon,
         '@MANIFEST@': '<link rel="manifest" href="manifest.webmanifest">\n' if manifest else '',
         '@CONTROLS@': controls(layout),
+        '@NOSCRIPT_STYLE@': NOSCRIPT_STYLE,
     }
     out = template
     for key, value in values.items():
         out = out.replace(key, value)
     # Last, so that nothing in them is taken for a placeholder.
-    return out.replace('@STYLE@', css).replace('@SCRIPT@', script)
+    return out.replace('@STYLE@', css).replace('@GUARD@', guard).replace('@SCRIPT@', script)
 
 
 def write(path, data):
@@ -161,7 +169,7 @@ def write(path, data):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split('\n\n')[0])
-    for option in ('layout', 'template', 'css', 'script', 'wasm', 'regular', 'bold', 'favicon', 'service-worker',
+    for option in ('layout', 'template', 'css', 'script', 'guard', 'regular', 'bold', 'favicon', 'service-worker',
                    'description', 'version', 'single', 'folder'):
         parser.add_argument('--' + option, required=True)
     parser.add_argument('--app-icon', action='append', required=True, help='SIZE:FILE; SIZE "any" for an SVG')
@@ -173,16 +181,16 @@ def main():
 
     layout = json.loads(read(args.layout))
     css = style(layout, read(args.css), subset_font(args.regular), subset_font(args.bold))
-    script = read(args.script).strip()
-    if script.count('@ZORNET_WASM_BASE64@') != 1:
-        raise SystemExit('makepage.py: the program has no one place for its WebAssembly')
-    script = script.replace('@ZORNET_WASM_BASE64@', base64.b64encode(read(args.wasm, 'rb')).decode('ascii'))
+    # In a function of its own: the glue declares names of its own at its top level (a stand-in
+    # WebAssembly object among them) that must not become the page's globals.
+    script = '(function () {\n%s\n})();' % read(args.script).strip()
+    guard = read(args.guard).strip()
     icon = data_uri('image/png', read(args.favicon, 'rb'))
     template = read(args.template)
 
-    write(args.single, page(template, layout, css, script, icon, args.description, manifest=False))
+    write(args.single, page(template, layout, css, script, guard, icon, args.description, manifest=False))
 
-    index = page(template, layout, css, script, icon, args.description, manifest=True)
+    index = page(template, layout, css, script, guard, icon, args.description, manifest=True)
     files = {'index.html': index.encode('utf-8')}
     icons = []
     for entry in args.app_icon:

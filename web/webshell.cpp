@@ -21,8 +21,8 @@
 
 extern "C" {
 // The whole text of the page's control `name` as UTF-16 in a buffer from malloc, which the caller
-// frees; its length in *length. Null when the page has no such control.
-char16_t *js_text(const char *name, std::size_t *length);
+// frees, in *text; its length in *length. Returns one of TextRead.
+int js_text(const char *name, char16_t **text, std::size_t *length);
 // Replaces the whole text of the control `name`; false when the page has no such control.
 bool js_set_text(const char *name, const char16_t *text, std::size_t length);
 // Seconds since the local midnight, with a fraction.
@@ -37,6 +37,8 @@ void js_report_error(int number, const char *description);
 
 namespace {
 
+enum TextRead : int { Read = 0, NoSuchControl = 1, NoMemory = 2 };
+
 struct FreeBuffer
 {
     void operator()(char16_t *buffer) const noexcept { std::free(buffer); }
@@ -47,11 +49,18 @@ class PageForm final : public drill::Form
 public:
     std::u16string_view Text(std::string_view control) const override
     {
+        char16_t *text = nullptr;
         std::size_t length = 0;
-        m_lent.reset(js_text(std::string(control).c_str(), &length));
-        if (!m_lent)
+        m_lent.reset();
+        switch (js_text(std::string(control).c_str(), &text, &length)) {
+        case Read:
+            m_lent.reset(text);
+            return {text, length};
+        case NoMemory:
+            throw std::bad_alloc();
+        default:
             throw drill::RunTimeError(drill::ErrorNumber::ControlAccess);
-        return {m_lent.get(), length};
+        }
     }
 
     void SetText(std::string_view control, std::u16string_view text) override
