@@ -1,10 +1,13 @@
-// What every browser test shares: Debian's Chromium and Firefox ESR started headless from
-// puppeteer-core, the page's paths as CTest passes them, and a record of every request and
-// console message a page makes, so that a test can say none was unexpected.
+// What every browser test shares: the engines (engines.mjs) started headless, the page's paths as
+// CTest passes them, and a record of the console errors (and, where the protocol shows them, the
+// requests) a page makes, so that a test can say none was unexpected. Code that a test runs inside
+// the page is written in the JavaScript of 2017, which the oldest engines parse.
 import { readFileSync } from 'node:fs';
 import { after, before, describe } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import puppeteer from 'puppeteer-core';
+import { devtools, webdriver } from './engines.mjs';
+import { oldChromiums, unpack } from './oldchromium.mjs';
 
 export const page = process.env.ZORNET_PAGE; // Зорнет.html
 export const site = process.env.ZORNET_SITE; // the folder for a web server
@@ -35,15 +38,20 @@ const launchers = {
       'browser.safebrowsing.update.enabled': false,
     },
   }),
+  webkit: (language) => webdriver({ language }),
+  ...Object.fromEntries(oldChromiums.map((name) => [name, (language) => devtools(unpack(name).executable, { language, libraries: unpack(name).libraries })])),
 };
-export const browserNames = Object.keys(launchers);
+// The current engines, which puppeteer drives with all it offers (requests, viewports, contexts).
+export const modern = ['chromium', 'firefox'];
+// ZORNET_ENGINES, a comma-separated list, runs the tests in some of them only.
+export const engines = process.env.ZORNET_ENGINES ? process.env.ZORNET_ENGINES.split(',') : Object.keys(launchers);
 
-// Defines the tests of define(session) once for each browser, under its name: the browser starts
-// once, speaking `language`, and each test opens its tabs in a context of its own.
-export function inEachBrowser(define, { language = 'ru-RU', only = browserNames } = {}) {
-  for (const name of only) {
+// Defines the tests of define(session) once for each engine, under its name: the browser starts
+// once, speaking `language`, and each test opens its tabs afresh.
+export function inEachBrowser(define, { language = 'ru-RU', only = engines } = {}) {
+  for (const name of only.filter((engine) => engines.includes(engine))) {
     describe(`${name}, ${language}`, () => {
-      const session = { name, language, browser: null };
+      const session = { name, language, browser: null, tabs: [] };
       before(async () => { session.browser = await launchers[name](language); });
       after(async () => { await session.browser?.close(); });
       define(session);
@@ -51,9 +59,21 @@ export function inEachBrowser(define, { language = 'ru-RU', only = browserNames 
   }
 }
 
-// A new tab at url in a fresh context, with every request and every console error or page error
-// it then makes. `shared`: in the browser's own profile instead, where an app can be installed.
-export async function open(session, url = pageUrl, { shared = false } = {}) {
+// A new tab at url (in a fresh context where the engine has them), with every console error or
+// page error it then makes, and, in the current engines, every request. `shared`: in the
+// browser's own profile instead, where an app can be installed.
+// `beforeScripts` run in the page before its own (to take features away); `javaScript: false`
+// opens it with JavaScript off; `posed: false` does not wait for the first problem.
+export async function open(session, url = pageUrl, { shared = false, beforeScripts = [], javaScript = true, posed = true } = {}) {
+  if (!modern.includes(session.name)) {
+    // One tab at a time: the previous test's is closed.
+    await session.tabs.pop()?.close();
+    const tab = await session.browser.newTab();
+    session.tabs.push(tab);
+    await tab.goto(url);
+    await ready(tab);
+    return { tab, record: tab.record };
+  }
   const context = shared ? session.browser.defaultBrowserContext() : await session.browser.createBrowserContext();
   const tab = await context.newPage();
   const record = { requests: [], errors: [] };
@@ -62,8 +82,10 @@ export async function open(session, url = pageUrl, { shared = false } = {}) {
     if (message.type() === 'error' || message.type() === 'warn') record.errors.push(message.text());
   });
   tab.on('pageerror', (error) => record.errors.push(String(error)));
+  for (const script of beforeScripts) await tab.evaluateOnNewDocument(script);
+  if (!javaScript) await tab.setJavaScriptEnabled(false);
   await tab.goto(url, { waitUntil: 'load' });
-  await ready(tab);
+  if (posed) await ready(tab);
   return { tab, record, context };
 }
 
@@ -72,8 +94,11 @@ export async function ready(tab) {
   await tab.waitForFunction(() => document.getElementById('b1').value !== '', { timeout: 10000 });
 }
 
-export const texts = (tab) => tab.evaluate(() => Object.fromEntries(
-  ['a1', 'b1', 'c1', 'e', 'f'].map((name) => [name, document.getElementById(name).value])));
+export const texts = (tab) => tab.evaluate(() => {
+  const texts = {};
+  ['a1', 'b1', 'c1', 'e', 'f'].forEach((name) => { texts[name] = document.getElementById(name).value; });
+  return texts;
+});
 
 // As a pupil does it: click into the box, select what is there, type over it.
 export async function type(tab, name, text) {
@@ -84,7 +109,9 @@ export async function type(tab, name, text) {
 }
 
 export const focused = (tab) => tab.evaluate(() => document.activeElement && document.activeElement.id);
+// The error report's text while it is open, or null. The page's own modal (where the engine has
+// no <dialog>) is open by the same attribute.
 export const dialogText = (tab) => tab.evaluate(() => {
   const dialog = document.getElementById('report');
-  return dialog.open ? document.getElementById('report-text').textContent : null;
+  return dialog.hasAttribute('open') ? document.getElementById('report-text').textContent : null;
 });

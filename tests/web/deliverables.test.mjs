@@ -3,7 +3,7 @@
 // visit.
 import assert from 'node:assert/strict';
 import { it } from 'node:test';
-import { inEachBrowser, open, pageUrl, ready, site, texts } from './browsers.mjs';
+import { inEachBrowser, modern, open, pageUrl, ready, site, texts } from './browsers.mjs';
 import { serve } from './serve.mjs';
 
 inEachBrowser((session) => {
@@ -36,7 +36,7 @@ inEachBrowser((session) => {
       await server.stop();
     }
   });
-});
+}, { only: modern });
 
 inEachBrowser((session) => {
   it('installs as an app by Chromium\'s own verdict, with its Russian name', async () => {

@@ -5,6 +5,18 @@ import assert from 'node:assert/strict';
 import { it } from 'node:test';
 import { dialogText, focused, inEachBrowser, open, texts, type } from './browsers.mjs';
 
+// The report is modal: the focus is on its button, and a click on the window's buttons behind it
+// does nothing. (Tab may leave a modal <dialog> for the browser's own controls.)
+async function isModal(tab) {
+  const focusedFirst = await focused(tab);
+  const before = await texts(tab);
+  await tab.click('#Command2');
+  assert.deepEqual(await texts(tab), before, 'a click behind the report');
+  // Where the click left the focus is the engine's own affair; the pupil's next key is for the report.
+  await tab.focus('#report-ok');
+  return focusedFirst === 'report-ok';
+}
+
 // a1, b1 and the answer as typed; the error's number and description; the answer once rewritten,
 // which happens before the problem is read.
 const faults = [
@@ -28,7 +40,7 @@ inEachBrowser((session) => {
       await tab.focus('#c1');
       await tab.keyboard.press('Enter');
       assert.equal(await dialogText(tab), `Ошибка выполнения ${number}.\n${description}`);
-      assert.equal(await tab.evaluate(() => document.getElementById('report').matches(':modal')), true);
+      assert.ok(await isModal(tab));
       // The dialog takes the keyboard: Enter closes it and presses nothing else.
       await tab.keyboard.press('Enter');
       assert.equal(await dialogText(tab), null);
@@ -67,7 +79,8 @@ inEachBrowser((session) => {
       let checks = 0;
       let errors = 0;
       for (let step = 0; step < steps; ++step) {
-        const before = Object.fromEntries(['a1', 'b1', 'c1', 'e', 'f'].map((name) => [name, box(name).value]));
+        const before = {};
+        ['a1', 'b1', 'c1', 'e', 'f'].forEach((name) => { before[name] = box(name).value; });
         const action = pick(10);
         if (action < 5) {
           const name = ['a1', 'b1', 'c1', 'e', 'f'][pick(5)];
@@ -81,12 +94,12 @@ inEachBrowser((session) => {
             box('Command1').click();
           }
           if (box('a1').value !== before.a1 || box('b1').value !== before.b1) return `step ${step}: the problem changed`;
-          if (dialog.open) {
+          if (dialog.hasAttribute('open')) {
             ++errors;
             if (box('e').value !== before.e || box('f').value !== before.f) return `step ${step}: an error changed a tally`;
             if (!/^Ошибка выполнения \d+\.\n/.test(box('report-text').textContent)) return `step ${step}: ${box('report-text').textContent}`;
             box('report-ok').click();
-            if (dialog.open) return `step ${step}: the dialog stayed open`;
+            if (dialog.hasAttribute('open')) return `step ${step}: the dialog stayed open`;
           } else {
             const right = box('e').value === next(before.e) && box('f').value === before.f;
             const wrong = box('f').value === next(before.f) && box('e').value === before.e;
@@ -95,7 +108,7 @@ inEachBrowser((session) => {
         } else {
           box('Command2').click();
           const [dividend, divisor] = [Number(box('a1').value), Number(box('b1').value)];
-          if (dialog.open || box('c1').value !== '0' || box('e').value !== before.e || box('f').value !== before.f
+          if (dialog.hasAttribute('open') || box('c1').value !== '0' || box('e').value !== before.e || box('f').value !== before.f
               || !(divisor >= 2 && divisor <= 10 && dividend % divisor === 0 && dividend / divisor >= 2 && dividend / divisor <= 10))
             return `step ${step}: «Следующий» gave ${box('a1').value} : ${box('b1').value}`;
         }

@@ -4,7 +4,7 @@ import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { it } from 'node:test';
-import { inEachBrowser, open, site, type } from './browsers.mjs';
+import { inEachBrowser, modern, open, site, type } from './browsers.mjs';
 import { serve } from './serve.mjs';
 
 const axe = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
@@ -71,4 +71,4 @@ inEachBrowser((session) => {
     await tab.click('#Command1');
     assert.deepEqual(await violations(tab), [], 'with the error dialog open');
   });
-});
+}, { only: modern });
