@@ -37,13 +37,13 @@ void Handlers::Form_Load()
 void Handlers::Command2_Click()
 {
     ReseedFromClock();
-    m_form.SetText(control::c1, NumberText(0, m_services.DecimalSeparator()));
+    m_form.SetText(control::c1, NumberText(0, Separator(m_services)));
     NewProblem();
 }
 
 void Handlers::NewProblem()
 {
-    const std::u16string separator = m_services.DecimalSeparator();
+    const Separator separator(m_services);
 
     // Single precision throughout, as the draw has always been: the quotient adds 2 before
     // taking the whole part, the divisor after. Both land in 2..10 even for the largest float
@@ -59,7 +59,7 @@ void Handlers::NewProblem()
 
 void Handlers::Command1_Click()
 {
-    const std::u16string separator = m_services.DecimalSeparator();
+    const Separator separator(m_services);
 
     const double right = ReadLenient(m_form.Text(control::e));
     const double wrong = ReadLenient(m_form.Text(control::f));

@@ -104,7 +104,7 @@ struct Scanned
 
 // Reads the number that starts at `pos`, if there is one. Both readers share this grammar so
 // that a text the strict reader accepts reads the same in the lenient one.
-Scanned scan(std::u16string_view text, std::size_t pos, std::u16string_view separator)
+Scanned scan(std::u16string_view text, std::size_t pos, const Separator &decimal)
 {
     Scanned s;
     if (pos < text.size() && (text[pos] == u'+' || text[pos] == u'-')) {
@@ -115,6 +115,8 @@ Scanned scan(std::u16string_view text, std::size_t pos, std::u16string_view sepa
     std::size_t end = digitRunEnd(text, pos);
     s.whole = text.substr(pos, end - pos);
     pos = end;
+    // Only a text that goes on after the whole digits can hold a separator.
+    const std::u16string_view separator = pos < text.size() ? decimal.text() : std::u16string_view();
     if (!separator.empty() && text.substr(pos).starts_with(separator)) {
         const std::size_t after = pos + separator.size();
         // A lone separator is not a number: it needs a digit on at least one side.
@@ -269,7 +271,7 @@ double ReadLenient(std::u16string_view text)
     return s.found ? toDouble(s) : 0.0;
 }
 
-double ReadStrict(std::u16string_view text, std::u16string_view separator)
+double ReadStrict(std::u16string_view text, const Separator &separator)
 {
     std::size_t first = 0;
     std::size_t last = text.size();
@@ -285,7 +287,7 @@ double ReadStrict(std::u16string_view text, std::u16string_view separator)
     return toDouble(s);
 }
 
-std::u16string NumberText(double value, std::u16string_view separator)
+std::u16string NumberText(double value, const Separator &decimal)
 {
     // Nothing in the drill produces these, but the rule must answer for every double.
     if (std::isnan(value))
@@ -319,6 +321,7 @@ std::u16string NumberText(double value, std::u16string_view separator)
     if (exponent == 308 && digits > kLargestWritable)
         digits = kLargestWritable;
 
+    const std::u16string_view separator = decimal.text();
     std::u16string out;
     if (negative)
         out += u'-';
@@ -353,7 +356,7 @@ std::u16string NumberText(double value, std::u16string_view separator)
     return out;
 }
 
-bool TextEquals(double value, std::u16string_view text, std::u16string_view separator)
+bool TextEquals(double value, std::u16string_view text, const Separator &separator)
 {
     return NumberText(value, separator) == text;
 }

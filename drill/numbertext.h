@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services.h"
+
 #include <string>
 #include <string_view>
 
@@ -12,6 +14,50 @@
 
 namespace drill {
 
+// The decimal separator, given as a text or asked of the regional settings the first time a
+// number needs one. Whole numbers are written and read without it, so a handler that meets only
+// those never asks: in a browser the first question costs more than the rest of a start-up.
+class Separator
+{
+public:
+    // A text is a separator: NOLINT(google-explicit-constructor) for each form a text comes in.
+    Separator(std::u16string_view text) noexcept // NOLINT(google-explicit-constructor)
+        : m_text(text)
+        , m_known(true)
+    {
+    }
+    Separator(const std::u16string &text) noexcept // NOLINT(google-explicit-constructor)
+        : Separator(std::u16string_view(text))
+    {
+    }
+    Separator(const char16_t *text) noexcept // NOLINT(google-explicit-constructor)
+        : Separator(std::u16string_view(text))
+    {
+    }
+    explicit Separator(const Services &settings) noexcept
+        : m_settings(&settings)
+    {
+    }
+    Separator(const Separator &) = delete;
+    Separator &operator=(const Separator &) = delete;
+
+    [[nodiscard]] std::u16string_view text() const
+    {
+        if (!m_known) {
+            m_asked = m_settings->DecimalSeparator();
+            m_text = m_asked;
+            m_known = true;
+        }
+        return m_text;
+    }
+
+private:
+    const Services *m_settings = nullptr;
+    mutable std::u16string m_asked;
+    mutable std::u16string_view m_text;
+    mutable bool m_known = false;
+};
+
 // Leading blanks, then the longest leading number: optional sign, digits, optionally "." and
 // digits, optionally an exponent (E or e, optional sign, at least one digit). The rest of the
 // text is ignored; a text without a leading number reads 0. Throws RunTimeError(Overflow) when
@@ -21,14 +67,14 @@ namespace drill {
 // The whole text, apart from leading and trailing blanks, must be one number written with
 // `separator`. Anything else throws RunTimeError(TypeMismatch); a number beyond the double range
 // throws RunTimeError(Overflow).
-[[nodiscard]] double ReadStrict(std::u16string_view text, std::u16string_view separator);
+[[nodiscard]] double ReadStrict(std::u16string_view text, const Separator &separator);
 
 // Whole numbers below 10^15 as plain digits; anything else with at most 15 significant digits,
 // trailing zeros dropped, "0" before the separator below 1, and an exponent form ("1,5E+20",
 // "1E-05") from 10^15 up and below 10^-4. Never fails.
-[[nodiscard]] std::u16string NumberText(double value, std::u16string_view separator);
+[[nodiscard]] std::u16string NumberText(double value, const Separator &separator);
 
 // True exactly when `text` is, character for character, what NumberText writes for `value`.
-[[nodiscard]] bool TextEquals(double value, std::u16string_view text, std::u16string_view separator);
+[[nodiscard]] bool TextEquals(double value, std::u16string_view text, const Separator &separator);
 
 } // namespace drill

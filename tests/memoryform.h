@@ -50,6 +50,7 @@ public:
     std::vector<float> seeds;
     float clock = 36000.5f;
     std::u16string separator = u",";
+    mutable int separatorAsked = 0;
 
     float TimeOfDay() override { return clock; }
     void Reseed(float seed) override { seeds.push_back(seed); }
@@ -59,5 +60,9 @@ public:
         randoms.pop_front();
         return r;
     }
-    std::u16string DecimalSeparator() const override { return separator; }
+    std::u16string DecimalSeparator() const override
+    {
+        ++separatorAsked;
+        return separator;
+    }
 };

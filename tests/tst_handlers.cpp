@@ -50,6 +50,8 @@ private Q_SLOTS:
     void newProblemReadsTheDivisorBack();
     void checkRunsItsStepsInOrder();
     void checkErrorLeavesTalliesAlone();
+    void asksForTheSeparatorOnlyWhenANumberNeedsIt_data();
+    void asksForTheSeparatorOnlyWhenANumberNeedsIt();
 };
 
 void HandlersTest::drawStaysInRange_data()
@@ -194,6 +196,54 @@ void HandlersTest::checkErrorLeavesTalliesAlone()
     QCOMPARE(q(form.texts["c1"]), QStringLiteral("7"));
     QCOMPARE(q(form.texts["e"]), QStringLiteral("2"));
     QCOMPARE(q(form.texts["f"]), QStringLiteral("5"));
+}
+
+// A browser's first look at its language costs more than the rest of the page's start: whole
+// numbers, all that a problem is made of, must not need it, and one event asks at most once.
+void HandlersTest::asksForTheSeparatorOnlyWhenANumberNeedsIt_data()
+{
+    QTest::addColumn<int>("handler"); // 0 load, 1 «Проверить», 2 «Следующий»
+    QTest::addColumn<QString>("a1");
+    QTest::addColumn<QString>("b1");
+    QTest::addColumn<QString>("c1");
+    QTest::addColumn<QString>("e");
+    QTest::addColumn<int>("asked");
+
+    QTest::newRow("the first problem") << 0 << "" << "" << "" << "" << 0;
+    QTest::newRow("the next problem") << 2 << "56" << "8" << "7" << "3" << 0;
+    QTest::newRow("a whole answer, right") << 1 << "56" << "8" << "7" << "3" << 0;
+    QTest::newRow("a whole answer, wrong") << 1 << "56" << "8" << "9" << "" << 0;
+    QTest::newRow("an answer with a fraction") << 1 << "56" << "8" << "7.5" << "" << 1;
+    QTest::newRow("a problem with a fraction") << 1 << "7,5" << "2" << "3.75" << "" << 1;
+    QTest::newRow("a tally with a fraction") << 1 << "56" << "8" << "7" << "2.5" << 1;
+    QTest::newRow("letters in the dividend") << 1 << "пять" << "8" << "7" << "" << 1;
+}
+
+void HandlersTest::asksForTheSeparatorOnlyWhenANumberNeedsIt()
+{
+    QFETCH(int, handler);
+    QFETCH(QString, a1);
+    QFETCH(QString, b1);
+    QFETCH(QString, c1);
+    QFETCH(QString, e);
+    QFETCH(int, asked);
+    MemoryForm form;
+    form.texts = {{"a1", a1.toStdU16String()}, {"b1", b1.toStdU16String()}, {"c1", c1.toStdU16String()},
+                  {"e", e.toStdU16String()}, {"f", u""}};
+    ScriptedServices services;
+    services.randoms = {0.6f, 0.7f};
+    drill::Handlers handlers(form, services);
+    try {
+        if (handler == 0)
+            handlers.Form_Load();
+        else if (handler == 1)
+            handlers.Command1_Click();
+        else
+            handlers.Command2_Click();
+    } catch (const drill::RunTimeError &) {
+        // Letters in the dividend: asked, then refused.
+    }
+    QCOMPARE(services.separatorAsked, asked);
 }
 
 QTEST_APPLESS_MAIN(HandlersTest)
