@@ -89,6 +89,37 @@ inEachBrowser((session) => {
     assert.deepEqual(record.errors, []);
   });
 
+  it('reports a paste too long for the memory a tablet can give as error 7, and loses nothing', async () => {
+    // A device that cannot give the page more than 64 MiB of memory in one piece.
+    const small = `(function () {
+      var Real = ArrayBuffer;
+      window.ArrayBuffer = function ArrayBuffer(length) {
+        if (length > 64 * 1024 * 1024) throw new RangeError('Array buffer allocation failed');
+        return new Real(length);
+      };
+      window.ArrayBuffer.prototype = Real.prototype;
+      window.ArrayBuffer.isView = Real.isView;
+    })();`;
+    const { tab, record } = await open(session, undefined, { beforeScripts: [small] });
+    await type(tab, 'e', '3');
+    const pasted = await tab.evaluate(() => {
+      document.getElementById('c1').value = '7'.repeat(40 * 1024 * 1024);
+      document.getElementById('Command1').click();
+      return document.getElementById('c1').value.length;
+    });
+    assert.equal(await dialogText(tab), 'Ошибка выполнения 7.\nНедостаточно памяти');
+    await tab.keyboard.press('Enter');
+    assert.equal(await dialogText(tab), null);
+    assert.equal(pasted, 40 * 1024 * 1024);
+    assert.equal(await tab.evaluate(() => document.getElementById('c1').value.length), pasted);
+    assert.equal((await texts(tab)).e, '3');
+    // With a short answer the lesson goes on.
+    await type(tab, 'c1', '7');
+    await tab.click('#Command1');
+    assert.match((await texts(tab)).e + (await texts(tab)).f, /^(4|3\d)$/);
+    assert.deepEqual(record.errors, []);
+  });
+
   it('says in Russian that the browser is too old when the program cannot run', async () => {
     // An engine without typed arrays stands for one too old for the program.
     const { tab } = await open(session, undefined, { beforeScripts: ['delete window.Int32Array;'], posed: false });
