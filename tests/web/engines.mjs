@@ -102,6 +102,8 @@ export async function devtools(executable, { language, libraries }) {
     '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync',
     '--disable-dev-shm-usage', `--lang=${language}`, `--user-data-dir=${profile}`, '--remote-debugging-port=0', 'about:blank'],
   env, /DevTools listening on ws:\/\/([\d.]+:\d+)\//, executable);
+  // A test runner that dies leaves no browser behind.
+  process.once('exit', () => child.kill('SIGKILL'));
   const host = `http://${match[1]}`;
 
   return {
@@ -228,6 +230,7 @@ export async function webdriver({ language }) {
   const env = { ...process.env, DISPLAY: `:${display.match[1]}`, LOCPATH: locales, LANGUAGE: language.replace('-', '_'), LANG: locale, LC_ALL: locale };
   const port = 4400 + Math.floor(Math.random() * 1000);
   const driverProcess = spawn('WebKitWebDriver', [`--port=${port}`], { env, stdio: 'ignore' });
+  process.once('exit', () => { driverProcess.kill('SIGKILL'); display.child.kill('SIGKILL'); });
   const base = `http://127.0.0.1:${port}`;
   let session;
   await settle(async () => {

@@ -57,7 +57,8 @@ inEachBrowser((session) => {
       assert.equal(shown.tag, tags[control.kind], where);
       assert.equal(shown.fontSize, `${control.fontSize}px`, where);
       assert.equal(Number(shown.weight), control.weight, where);
-      assert.equal(shown.family.replaceAll("'", '"'), families, where);
+      // Engines differ only in which names they quote.
+      assert.equal(shown.family.replace(/['"]/g, ''), families.replace(/"/g, ''), where);
       assert.equal(shown.italic, 'normal', where);
       assert.equal(shown.align, 'center', where);
       if (control.kind !== 'label') assert.equal(shown.accessibleName, control.accessibleName, where);
@@ -81,13 +82,15 @@ inEachBrowser((session) => {
     const quotient = Number(a1) / Number(b1);
     assert.ok(Number(b1) >= 2 && Number(b1) <= 10 && Number.isInteger(quotient) && quotient >= 2 && quotient <= 10, `${a1} : ${b1}`);
     assert.deepEqual([c1, e, f], ['', '', '']);
-    assert.equal(await focused(tab), 'a1');
+    // autofocus takes effect when the browser next draws the page, which may be after the problem.
+    await tab.waitForFunction(() => document.activeElement && document.activeElement.id === 'a1', { timeout: 3000 });
   });
 
   it('moves the focus in the window\'s tab order', async () => {
     const { tab } = await open(session);
     const order = layout.controls.filter((control) => control.kind !== 'label')
       .sort((x, y) => x.tabIndex - y.tabIndex).map((control) => control.name);
+    await tab.focus(`#${order[0]}`);
     const reached = [await focused(tab)];
     for (let i = 1; i < order.length; ++i) {
       await tab.keyboard.press('Tab');
