@@ -6,9 +6,9 @@
 // The program is the drill compiled to plain JavaScript, which every browser since 2017 runs as it
 // is, under a policy that allows no eval: no engine has to accept a WebAssembly module, and none
 // has to support WebAssembly's own exceptions. It starts while the page is parsed, so the first
-// problem is there when the page is first drawn. Where a browser lacks something newer than the
-// program (the modal <dialog>, Intl's formatToParts, overscroll-behavior), this file finds out by
-// trying, once, and does the same another way.
+// problem is there when the page is first drawn. Where a browser lacks something this file would
+// use (the modal <dialog>, Intl's formatToParts, overscroll-behavior), it finds out by trying,
+// once, and does the same another way.
 
 var Module = {
   // The decimal separator of the browser's language, which stands for the regional settings a
@@ -50,8 +50,8 @@ var Module = {
       report.showModal();
     } else {
       // An engine without <dialog> (Safari before 15.4, Firefox before 98): the same element as an
-      // alert dialog of the page's own. Its backdrop takes every click meant for the window, and
-      // the keyboard stays inside it (keepInReport).
+      // alert dialog of the page's own, over a shade of the window. Clicks meant for the window
+      // are stopped, and the keyboard and the focus stay inside it (keepInReport, below).
       report.setAttribute('role', 'alertdialog');
       report.setAttribute('aria-modal', 'true');
       report.setAttribute('open', '');
@@ -73,7 +73,7 @@ function isOpen(dialog) {
 }
 
 // The separator as `language` writes one and a half, or null where the engine cannot say.
-// formatToParts (Chrome 64, Firefox 58, Safari 11) names it; before it, it is what stands between
+// formatToParts (Chrome 64, Firefox 58, Safari 13) names it; before it, it is what stands between
 // the digits of 1.5 written without grouping.
 function readSeparator(language) {
   try {
