@@ -73,14 +73,12 @@ for (const slowdown of [1, 4]) {
 }
 await chromium.close();
 
-const oldest = unpack(oldChromiums[0]);
-const old = await devtools(oldest.executable, { language: 'ru-RU', libraries: oldest.libraries });
+const old = await devtools(unpack(oldChromiums[0]), { language: 'ru-RU' });
 await measure(`Chromium ${oldChromiums[0].split('-')[1]}`, async (url, name) => {
   const tab = await old.newTab();
   await tab.send('Page.addScriptToEvaluateOnNewDocument', { source: watch });
   await tab.goto(url);
-  await tab.waitForFunction(whenReady(name));
-  const ready = await tab.evaluate(whenReady(name));
+  const ready = await tab.waitForFunction(whenReady(name));
   await tab.close();
   return ready;
 }, { earlier: false }); // the earlier page posed nothing there

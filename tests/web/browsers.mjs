@@ -39,7 +39,7 @@ const launchers = {
     },
   }),
   webkit: (language) => webdriver({ language }),
-  ...Object.fromEntries(oldChromiums.map((name) => [name, (language) => devtools(unpack(name).executable, { language, libraries: unpack(name).libraries })])),
+  ...Object.fromEntries(oldChromiums.map((name) => [name, (language) => devtools(unpack(name), { language })])),
 };
 // The current engines, which puppeteer drives with all it offers (requests, viewports, contexts).
 export const modern = ['chromium', 'firefox'];
@@ -51,7 +51,7 @@ export const engines = process.env.ZORNET_ENGINES ? process.env.ZORNET_ENGINES.s
 export function inEachBrowser(define, { language = 'ru-RU', only = engines } = {}) {
   for (const name of only.filter((engine) => engines.includes(engine))) {
     describe(`${name}, ${language}`, () => {
-      const session = { name, language, browser: null, tabs: [] };
+      const session = { name, language, browser: null, tab: null };
       before(async () => { session.browser = await launchers[name](language); });
       after(async () => { await session.browser?.close(); });
       define(session);
@@ -67,9 +67,8 @@ export function inEachBrowser(define, { language = 'ru-RU', only = engines } = {
 export async function open(session, url = pageUrl, { shared = false, beforeScripts = [], javaScript = true, posed = true } = {}) {
   if (!modern.includes(session.name)) {
     // One tab at a time: the previous test's is closed.
-    await session.tabs.pop()?.close();
-    const tab = await session.browser.newTab();
-    session.tabs.push(tab);
+    await session.tab?.close();
+    const tab = session.tab = await session.browser.newTab();
     await tab.goto(url);
     await ready(tab);
     return { tab, record: tab.record };

@@ -5,7 +5,8 @@
 //               DevTools protocol, which puppeteer no longer speaks to them;
 //   webdriver   WebKitGTK, WebKit as Safari has it, through Debian's WebKitWebDriver on Xvfb.
 // A tab offers evaluate(fn, ...args), click(selector), focus(selector), keyboard.press/type/
-// down/up(key), waitForFunction(fn), and record: the console errors the page printed.
+// down/up(key), waitForFunction(fn), and record: the console errors the page printed. A driver
+// under it gives evaluate, clickAt(x, y), key(name, 'down' | 'up'), character(c) and close.
 import { execFileSync, spawn } from 'node:child_process';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { get, request } from 'node:http';
@@ -66,10 +67,12 @@ function start(command, args, env, pattern, what) {
   });
 }
 
+// The first truthy value of condition(), asked every 50 ms.
 async function settle(condition, timeout, what) {
   const until = Date.now() + timeout;
   for (;;) {
-    if (await condition()) return;
+    const value = await condition();
+    if (value) return value;
     if (Date.now() > until) throw new Error(`timed out waiting for ${what}`);
     await new Promise((resolve) => setTimeout(resolve, 50));
   }
@@ -81,12 +84,18 @@ function tabOf(driver) {
     record: driver.record,
     evaluate: (fn, ...args) => driver.evaluate(typeof fn === 'function' ? fn : `() => (${fn})`, args),
     focus: (selector) => driver.evaluate((s) => document.querySelector(s).focus(), [selector]),
-    click: (selector) => driver.click(selector),
+    // At the element's centre, as a pointer does: onto whatever lies on top there.
+    click: async (selector) => driver.clickAt(...await driver.evaluate((s) => {
+      const box = document.querySelector(s).getBoundingClientRect();
+      return [Math.round(box.left + box.width / 2), Math.round(box.top + box.height / 2)];
+    }, [selector])),
     keyboard: {
       down: (key) => driver.key(key, 'down'),
       up: (key) => driver.key(key, 'up'),
-      press: async (key) => { await driver.key(key, 'down'); await driver.key(key, 'up'); },
-      type: async (text) => { for (const character of text) await driver.character(character); },
+      press: async (key) => { await tab.keyboard.down(key); await tab.keyboard.up(key); },
+      type: async (text) => {
+        for (const character of text) await (keys[character] ? tab.keyboard.press(character) : driver.character(character));
+      },
     },
     waitForFunction: (fn, { timeout = 10000 } = {}) => settle(() => tab.evaluate(fn), timeout, `${fn}`),
     close: () => driver.close(),
@@ -94,8 +103,9 @@ function tabOf(driver) {
   return tab;
 }
 
-// An old Chromium over the DevTools protocol: one WebSocket for each tab.
-export async function devtools(executable, { language, libraries }) {
+// An old Chromium, { executable, libraries } as oldchromium.mjs unpacks it, over the DevTools
+// protocol: one WebSocket for each tab.
+export async function devtools({ executable, libraries }, { language }) {
   const profile = mkdtempSync(join(tmpdir(), 'zornet-chromium-'));
   const env = { ...process.env, LD_LIBRARY_PATH: libraries ?? '', LANGUAGE: language.replace('-', '_'), LANG: `${language.replace('-', '_')}.UTF-8` };
   const { child, match } = await start(executable, ['--headless', '--no-sandbox', '--no-zygote', '--disable-gpu',
@@ -109,13 +119,7 @@ export async function devtools(executable, { language, libraries }) {
   return {
     async newTab() {
       // A GET, which these builds take for a new target (later ones want a PUT).
-      const target = await new Promise((resolve, reject) => {
-        get(`${host}/json/new?about:blank`, (response) => {
-          let text = '';
-          response.on('data', (chunk) => { text += chunk; });
-          response.on('end', () => resolve(JSON.parse(text)));
-        }).on('error', reject);
-      });
+      const target = await fetchJson(`${host}/json/new?about:blank`);
       const socket = new WebSocket(target.webSocketDebuggerUrl, { perMessageDeflate: false });
       await new Promise((resolve, reject) => { socket.once('open', resolve); socket.once('error', reject); });
       let next = 0;
@@ -139,7 +143,7 @@ export async function devtools(executable, { language, libraries }) {
       });
       const on = (method, listener) => listeners.set(method, [...(listeners.get(method) ?? []), listener]);
 
-      const record = { requests: [], errors: [] };
+      const record = { errors: [] };
       on('Runtime.exceptionThrown', ({ exceptionDetails }) =>
         record.errors.push(exceptionDetails.exception?.description ?? exceptionDetails.text));
       on('Runtime.consoleAPICalled', ({ type, args }) => {
@@ -148,8 +152,7 @@ export async function devtools(executable, { language, libraries }) {
       on('Log.entryAdded', ({ entry }) => {
         if (entry.level === 'error' || entry.level === 'warning') record.errors.push(entry.text);
       });
-      on('Network.requestWillBeSent', ({ request: sent }) => record.requests.push(sent.url));
-      await Promise.all(['Page.enable', 'Runtime.enable', 'Log.enable', 'Network.enable'].map((method) => send(method)));
+      await Promise.all(['Page.enable', 'Runtime.enable', 'Log.enable'].map((method) => send(method)));
       // Headless builds take no language from the command line: the page is told it here.
       await send('Network.setUserAgentOverride', {
         userAgent: (await send('Browser.getVersion')).userAgent, acceptLanguage: language,
@@ -168,11 +171,7 @@ export async function devtools(executable, { language, libraries }) {
           if (exceptionDetails) throw new Error(exceptionDetails.exception?.description ?? exceptionDetails.text);
           return result.value;
         },
-        async click(selector) {
-          const [x, y] = await driver.evaluate((s) => {
-            const box = document.querySelector(s).getBoundingClientRect();
-            return [box.left + box.width / 2, box.top + box.height / 2];
-          }, [selector]);
+        async clickAt(x, y) {
           for (const type of ['mousePressed', 'mouseReleased'])
             await send('Input.dispatchMouseEvent', { type, x, y, button: 'left', clickCount: 1 });
         },
@@ -186,11 +185,6 @@ export async function devtools(executable, { language, libraries }) {
           });
         },
         async character(character) {
-          if (keys[character]) {
-            await driver.key(character, 'down');
-            await driver.key(character, 'up');
-            return;
-          }
           await send('Input.dispatchKeyEvent', { type: 'keyDown', key: character, text: character, unmodifiedText: character });
           await send('Input.dispatchKeyEvent', { type: 'keyUp', key: character });
         },
@@ -261,7 +255,7 @@ export async function webdriver({ language }) {
   return {
     async newTab() {
       // WebDriver shows no console: a page error would still leave its mark in what the test sees.
-      const record = { requests: [], errors: [] };
+      const record = { errors: [] };
       const driver = {
         record,
         async evaluate(fn, args) {
@@ -275,18 +269,11 @@ export async function webdriver({ language }) {
           if (answer.error) throw new Error(answer.error);
           return answer.value;
         },
-        // At the element's centre, as a pointer does: onto whatever lies on top there.
-        async click(selector) {
-          const [x, y] = await driver.evaluate((s) => {
-            const box = document.querySelector(s).getBoundingClientRect();
-            return [Math.round(box.left + box.width / 2), Math.round(box.top + box.height / 2)];
-          }, [selector]);
-          await command('POST', '/actions', {
+        clickAt: (x, y) => command('POST', '/actions', {
             actions: [{ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions: [
               { type: 'pointerMove', x, y, origin: 'viewport', duration: 0 },
               { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }] }],
-          });
-        },
+        }),
         key: (name, direction) => command('POST', '/actions', {
           actions: [{ type: 'key', id: 'keyboard', actions: [{ type: direction === 'down' ? 'keyDown' : 'keyUp', value: keys[name].webdriver }] }],
         }),
