@@ -121,13 +121,16 @@ function keepInReport(event) {
 // engines move it to the body as the dialog closes.
 report.addEventListener('close', function () { setTimeout(restoreFocus, 0); });
 byId('report-ok').addEventListener('click', closeReport);
-// Focus that escapes the page's own modal (a click on the page around it, a screen reader's
-// cursor) is brought back to its button.
+// While the page's own modal is open, nothing outside it takes a click, and focus that escapes
+// it (a screen reader's cursor, say) is brought back to its button.
+function outsideOwnModal(event) {
+  return !report.showModal && isOpen(report) && !report.contains(event.target);
+}
 document.addEventListener('focusin', function (event) {
-  if (!report.showModal && isOpen(report) && !report.contains(event.target)) byId('report-ok').focus();
+  if (outsideOwnModal(event)) byId('report-ok').focus();
 });
 document.addEventListener('click', function (event) {
-  if (!report.showModal && isOpen(report) && !report.contains(event.target)) {
+  if (outsideOwnModal(event)) {
     event.preventDefault();
     event.stopPropagation();
   }
