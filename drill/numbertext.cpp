@@ -26,6 +26,10 @@ constexpr std::size_t kQuickDigits = 19;
 // An exponent with more significant digits than this is far past the double range either way.
 constexpr std::size_t kExponentDigits = 12;
 
+// Powers of ten that doubles hold exactly.
+constexpr double kExactPowersOf10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 constexpr bool isBlank(char16_t c)
 {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
@@ -176,24 +180,20 @@ Significand significand(const Scanned &s)
     return {s.fraction.substr(zeroRunEnd(s.fraction, 0)), {}};
 }
 
-// from_chars on `digits` × 10^exponent; out of range gives infinity or zero.
+// `digits` × 10^exponent; out of range gives infinity or zero.
 double decimal(std::string_view digits, std::int64_t exponent)
 {
-    char written[kKeptDigits + 32];
-    std::memcpy(written, digits.data(), digits.size());
-    char *end = written + digits.size();
-    *end++ = 'e';
-    end = std::to_chars(end, std::end(written) - 1, exponent).ptr;
-    *end = '\0';
-    const floatchars::Reading reading = floatchars::read(written, static_cast<std::size_t>(end - written));
+    const floatchars::Reading reading = floatchars::read(digits, exponent);
     if (reading.outOfRange)
         return exponent > 0 ? HUGE_VAL : 0.0;
     return reading.value;
 }
 
-// The first `count` significant digits, as ASCII.
-std::string_view leadingDigits(const Significand &digits, std::size_t count, char *out)
+// The first `count` significant digits, as ASCII, in `out`, which holds them.
+template <std::size_t N>
+std::string_view leadingDigits(const Significand &digits, std::size_t count, char (&out)[N])
 {
+    count = std::min(count, N);
     for (std::size_t i = 0; i < count; ++i)
         out[i] = static_cast<char>(digits[i]);
     return {out, count};
@@ -222,6 +222,18 @@ double toDouble(const Scanned &s)
     const std::int64_t quickScale = scale + static_cast<std::int64_t>(digits.size() - quick);
     char lowerDigits[kQuickDigits];
     const std::string_view lower = leadingDigits(digits, quick, lowerDigits);
+
+    // Up to 15 digits and a power of ten up to 10^22 are exact doubles, so one correctly rounded
+    // operation between them is the answer: so every number a pupil types is read.
+    if (lower.size() <= 15 && scale >= -22 && scale <= 22) {
+        double whole = 0.0;
+        for (const char digit : lower)
+            whole = whole * 10.0 + (digit - '0');
+        const double power = kExactPowersOf10[scale < 0 ? -scale : scale];
+        const double exact = scale < 0 ? whole / power : whole * power;
+        return s.negative ? -exact : exact;
+    }
+
     double magnitude = decimal(lower, quickScale);
 
     if (quick < digits.size()) {
@@ -287,25 +299,28 @@ double ReadStrict(std::u16string_view text, const Separator &separator)
     return toDouble(s);
 }
 
-std::u16string NumberText(double value, const Separator &decimal)
+namespace detail {
+
+std::u16string WholeText(double value)
+{
+    char buffer[24];
+    // Zero, negative zero too, is "0".
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(value));
+    return std::u16string(buffer, result.ptr);
+}
+
+std::u16string OtherText(double value, const Separator &decimal)
 {
     // Nothing in the drill produces these, but the rule must answer for every double.
     if (std::isnan(value))
         return u"nan";
     if (std::isinf(value))
         return value > 0 ? u"inf" : u"-inf";
-    if (value == 0.0)
-        return u"0"; // negative zero too
-
-    char buffer[64];
-    if (std::abs(value) < 1e15 && value == std::trunc(value)) {
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(value));
-        return std::u16string(buffer, result.ptr);
-    }
 
     // Fifteen significant digits, rounded once; the form is chosen from the rounded exponent so
     // that 999999999999999.9 writes as 1E+15 rather than as a sixteen-digit number.
-    std::string_view written(buffer, floatchars::writeScientific(buffer, sizeof buffer, value, 14));
+    char buffer[floatchars::kScientificCapacity];
+    std::string_view written(buffer, floatchars::writeScientific(buffer, value, 14));
     const bool negative = written.front() == '-';
     if (negative)
         written.remove_prefix(1);
@@ -355,6 +370,8 @@ std::u16string NumberText(double value, const Separator &decimal)
     }
     return out;
 }
+
+} // namespace detail
 
 bool TextEquals(double value, std::u16string_view text, const Separator &separator)
 {

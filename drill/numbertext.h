@@ -2,6 +2,7 @@
 
 #include "services.h"
 
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -69,10 +70,26 @@ private:
 // throws RunTimeError(Overflow).
 [[nodiscard]] double ReadStrict(std::u16string_view text, const Separator &separator);
 
+namespace detail {
+[[nodiscard]] std::u16string WholeText(double value);
+[[nodiscard]] std::u16string OtherText(double value, const Separator &separator);
+} // namespace detail
+
 // Whole numbers below 10^15 as plain digits; anything else with at most 15 significant digits,
 // trailing zeros dropped, "0" before the separator below 1, and an exponent form ("1,5E+20",
 // "1E-05") from 10^15 up and below 10^-4. Never fails.
-[[nodiscard]] std::u16string NumberText(double value, const Separator &separator);
+// Whole numbers, which are all that a problem and a tally hold, take a path of their own: a
+// browser compiles each function of the page's program whole on its first call, and the first
+// problem should not wait for the code that writes fractions.
+#if defined(__GNUC__)
+[[gnu::always_inline]]
+#endif
+[[nodiscard]] inline std::u16string NumberText(double value, const Separator &separator)
+{
+    if (std::abs(value) < 1e15 && value == std::trunc(value))
+        return detail::WholeText(value);
+    return detail::OtherText(value, separator);
+}
 
 // True exactly when `text` is, character for character, what NumberText writes for `value`.
 [[nodiscard]] bool TextEquals(double value, std::u16string_view text, const Separator &separator);
