@@ -90,7 +90,7 @@ std::string number(double value)
     std::string line = bits(value);
     for (const std::u16string_view separator : {u",", u"."}) {
         const std::u16string written = drill::NumberText(value, separator);
-        line += " " + describe(written);
+        (line += ' ') += describe(written);
         line += " R" + attempt([&] { return bits(drill::ReadStrict(written, separator)); });
     }
     return line;
@@ -108,7 +108,7 @@ std::string check(const std::u16string (&boxes)[5])
         return std::string("ok");
     });
     for (const char *name : names)
-        line += " " + describe(form.texts[name]);
+        (line += ' ') += describe(form.texts[name]);
     return line;
 }
 
