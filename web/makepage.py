@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes Зорнет's web page from the window's one description (layout.json, which pagegen writes
-from the same table the Qt window walks), the page's template and style, and the program that
-emscripten built, with the fonts and the icon inside. Two forms come out of one page:
+from the same table the Qt window walks), the page's template and style, and the program in the
+two forms that emscripten built, with the fonts and the icon inside. Two forms come out of one page:
 
   --single FILE    one self-contained HTML file, to open from a disk, a USB stick or a share;
   --folder DIR     the same page as index.html, with a web app manifest, icons and a service
@@ -16,6 +16,7 @@ import html
 import io
 import json
 import os
+import re
 
 from fontTools import subset
 from fontTools.ttLib import TTFont
@@ -129,15 +130,17 @@ def csp_hash(text):
     return "'sha256-%s'" % base64.b64encode(hashlib.sha256(text.encode('utf-8')).digest()).decode('ascii')
 
 
-def page(template, layout, css, script, guard, icon, description, manifest):
+def page(template, layout, css, script, javascript, wasm, guard, icon, description, manifest):
     """The page; with a manifest it is the folder's index.html, without it the single file."""
-    for text in (script, guard):
-        if '</script' in text.lower():
-            raise SystemExit('makepage.py: a script would end its own <script> element')
-    # Nothing from anywhere but the page itself: its scripts and styles, by their hashes, and the
-    # fonts and icon it carries. The program is JavaScript, so no engine is asked to compile code
-    # the policy would have to allow.
-    policy = ["default-src 'none'", 'script-src %s %s' % (csp_hash(script), csp_hash(guard)),
+    for text in (script, javascript, guard):
+        # Either would end the <script> element early, or keep it from ending where it should.
+        if '</script' in text.lower() or '<!--' in text:
+            raise SystemExit('makepage.py: a script holds </script or <!--, which its element cannot')
+    # Nothing from anywhere but the page itself: its scripts and styles, by their hashes (the
+    # JavaScript form's too, which start.js runs as a script of its own), WebAssembly compiled
+    # from the page's own bytes, and the fonts and icon it carries. No eval of any text.
+    policy = ["default-src 'none'",
+              "script-src %s %s %s 'wasm-unsafe-eval'" % (csp_hash(script), csp_hash(javascript), csp_hash(guard)),
               'style-src %s %s' % (csp_hash(css), csp_hash(NOSCRIPT_STYLE)), 'font-src data:', "base-uri 'none'",
               "form-action 'none'"]
     if manifest:
@@ -157,8 +160,9 @@ def page(template, layout, css, script, guard, icon, description, manifest):
     out = template
     for key, value in values.items():
         out = out.replace(key, value)
-    # Last, so that nothing in them is taken for a placeholder.
-    return out.replace('@STYLE@', css).replace('@GUARD@', guard).replace('@SCRIPT@', script)
+    # Last, and in one pass over the template, so that nothing in them is taken for a placeholder.
+    inserted = {'@STYLE@': css, '@GUARD@': guard, '@WASM@': wasm, '@JAVASCRIPT@': javascript, '@SCRIPT@': script}
+    return re.sub('|'.join(inserted), lambda match: inserted[match.group(0)], out)
 
 
 def write(path, data):
@@ -169,8 +173,8 @@ def write(path, data):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split('\n\n')[0])
-    for option in ('layout', 'template', 'css', 'script', 'guard', 'regular', 'bold', 'favicon', 'service-worker',
-                   'description', 'version', 'single', 'folder'):
+    for option in ('layout', 'template', 'css', 'start', 'wasm-glue', 'wasm', 'javascript', 'guard', 'regular', 'bold',
+                   'favicon', 'service-worker', 'description', 'version', 'single', 'folder'):
         parser.add_argument('--' + option, required=True)
     parser.add_argument('--app-icon', action='append', required=True, help='SIZE:FILE; SIZE "any" for an SVG')
     args = parser.parse_args()
@@ -181,16 +185,20 @@ def main():
 
     layout = json.loads(read(args.layout))
     css = style(layout, read(args.css), subset_font(args.regular), subset_font(args.bold))
-    # In a function of its own: the glue declares names of its own at its top level (a stand-in
-    # WebAssembly object among them) that must not become the page's globals.
-    script = '(function () {\n%s\n})();' % read(args.script).strip()
+    # Each in a function of its own: the glue declares names at its top level (the JavaScript
+    # form a stand-in WebAssembly object among them) that must not become the page's globals.
+    # The WebAssembly form's glue runs inside startWebAssembly(program), which start.js calls.
+    script = '(function () {\n%s\nfunction startWebAssembly(program) {\n%s\n}\n})();' % (
+        read(args.start).strip(), read(args.wasm_glue).strip())
+    javascript = '(function () {\n%s\n})();' % read(args.javascript).strip()
+    wasm = base64.b64encode(read(args.wasm, 'rb')).decode('ascii')
     guard = read(args.guard).strip()
     icon = data_uri('image/png', read(args.favicon, 'rb'))
     template = read(args.template)
 
-    write(args.single, page(template, layout, css, script, guard, icon, args.description, manifest=False))
+    write(args.single, page(template, layout, css, script, javascript, wasm, guard, icon, args.description, manifest=False))
 
-    index = page(template, layout, css, script, guard, icon, args.description, manifest=True)
+    index = page(template, layout, css, script, javascript, wasm, guard, icon, args.description, manifest=True)
     files = {'index.html': index.encode('utf-8')}
     icons = []
     for entry in args.app_icon:

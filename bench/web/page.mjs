@@ -20,7 +20,8 @@ import { serve } from '../../tests/web/serve.mjs';
 const [page, site, runs = '21', before] = process.argv.slice(2);
 const scratch = mkdtempSync(join(tmpdir(), 'zornet-bench-'));
 const floor = join(scratch, 'floor.html');
-writeFileSync(floor, readFileSync(page, 'utf8').replace(/<script>[\s\S]*<\/script>/, ''));
+// Every script element goes: the program's two forms and its start, and the guard.
+writeFileSync(floor, readFileSync(page, 'utf8').replace(/<script[^>]*>[\s\S]*?<\/script>/g, ''));
 const pages = [['page', page], ['floor', floor], ...(before ? [['before', before]] : [])];
 
 // When the page's boxes first hold a problem: a1 is written last. The floor page has no program,

@@ -6,7 +6,7 @@ import { readFileSync } from 'node:fs';
 import { after, before, describe } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import puppeteer from 'puppeteer-core';
-import { devtools, webdriver } from './engines.mjs';
+import { devtools, noteError, webdriver } from './engines.mjs';
 import { oldChromiums, unpack } from './oldchromium.mjs';
 
 export const page = process.env.ZORNET_PAGE; // Зорнет.html
@@ -78,9 +78,9 @@ export async function open(session, url = pageUrl, { shared = false, beforeScrip
   const record = { requests: [], errors: [] };
   tab.on('request', (request) => record.requests.push(request.url()));
   tab.on('console', (message) => {
-    if (message.type() === 'error' || message.type() === 'warn') record.errors.push(message.text());
+    if (message.type() === 'error' || message.type() === 'warn') noteError(record, message.text());
   });
-  tab.on('pageerror', (error) => record.errors.push(String(error)));
+  tab.on('pageerror', (error) => noteError(record, String(error)));
   for (const script of beforeScripts) await tab.evaluateOnNewDocument(script);
   if (!javaScript) await tab.setJavaScriptEnabled(false);
   await tab.goto(url, { waitUntil: 'load' });

@@ -27,6 +27,13 @@ const keys = {
 
 const call = (fn, args) => `(${fn}).apply(null, ${JSON.stringify(args)})`;
 
+// Notes a console error or warning in `record`, but the one the page expects: an engine that does
+// not know the policy's 'wasm-unsafe-eval' (Chrome before 97, Safari before 16) says it ignores
+// it, and then runs the JavaScript form.
+export function noteError(record, text) {
+  if (!/invalid source: ''wasm-unsafe-eval''/.test(text)) record.errors.push(text);
+}
+
 function fetchJson(url, method = 'GET', body = undefined) {
   return new Promise((resolve, reject) => {
     const out = request(url, { method, headers: { 'Content-Type': 'application/json' } }, (response) => {
@@ -145,12 +152,12 @@ export async function devtools({ executable, libraries }, { language }) {
 
       const record = { errors: [] };
       on('Runtime.exceptionThrown', ({ exceptionDetails }) =>
-        record.errors.push(exceptionDetails.exception?.description ?? exceptionDetails.text));
+        noteError(record, exceptionDetails.exception?.description ?? exceptionDetails.text));
       on('Runtime.consoleAPICalled', ({ type, args }) => {
-        if (type === 'error' || type === 'warning') record.errors.push(args.map((arg) => arg.value ?? arg.description).join(' '));
+        if (type === 'error' || type === 'warning') noteError(record, args.map((arg) => arg.value ?? arg.description).join(' '));
       });
       on('Log.entryAdded', ({ entry }) => {
-        if (entry.level === 'error' || entry.level === 'warning') record.errors.push(entry.text);
+        if (entry.level === 'error' || entry.level === 'warning') noteError(record, entry.text);
       });
       await Promise.all(['Page.enable', 'Runtime.enable', 'Log.enable'].map((method) => send(method)));
       // Headless builds take no language from the command line: the page is told it here.

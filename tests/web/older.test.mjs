@@ -12,15 +12,24 @@ const remove = {
   formatToParts: `delete Intl.NumberFormat.prototype.formatToParts;`,
   // Chrome before 63 and Safari before 16 have no overscroll-behavior.
   overscroll: `CSS.supports = function () { return false; };`,
-  // Older engines under the page's policy, which refuse to compile WebAssembly.
-  webAssembly: `delete window.WebAssembly;`,
+  // Chrome before 97 and Safari before 16 know no 'wasm-unsafe-eval', so the page's policy keeps
+  // them from compiling any WebAssembly.
+  webAssembly: `WebAssembly.Module = function () { throw new WebAssembly.CompileError('Wasm code generation disallowed by embedder'); };`,
+  // Firefox before 100 compiles WebAssembly, but not the program's, which needs its exceptions.
+  exceptions: `(function () {
+    var Module = WebAssembly.Module;
+    WebAssembly.Module = function (bytes) {
+      if (bytes.length > 8) throw new WebAssembly.CompileError('invalid section code: 13 (exceptions)');
+      return new Module(bytes);
+    };
+  })();`,
 };
 
 // What each old engine lacks of all that, at once.
 const profiles = [
   ['Safari 11 and 12', [remove.dialog, remove.formatToParts, remove.overscroll, remove.webAssembly]],
   ['Safari 15.2', [remove.dialog, remove.overscroll, remove.webAssembly]],
-  ['Firefox 52 to 57', [remove.dialog, remove.formatToParts, remove.overscroll]],
+  ['Firefox 52 to 57', [remove.dialog, remove.formatToParts, remove.overscroll, remove.exceptions]],
   ['Chrome 57 to 62', [remove.formatToParts, remove.overscroll, remove.webAssembly]],
 ];
 
@@ -29,6 +38,7 @@ for (const [language, separator] of [['ru-RU', ','], ['en-US', '.']]) {
     for (const [engine, lacks] of profiles) {
       it(`gives the whole drill as ${engine} would run it`, async () => {
         const { tab, record } = await open(session, undefined, { beforeScripts: lacks });
+        assert.equal(await tab.evaluate(() => document.documentElement.getAttribute('data-program')), 'javascript');
         // A right answer, and a tally with a fraction, written with the language's separator.
         await type(tab, 'a1', '56');
         await type(tab, 'b1', '8');
@@ -89,36 +99,46 @@ inEachBrowser((session) => {
     assert.deepEqual(record.errors, []);
   });
 
-  it('reports a paste too long for the memory a tablet can give as error 7, and loses nothing', async () => {
-    // A device that cannot give the page more than 64 MiB of memory in one piece.
-    const small = `(function () {
-      var Real = ArrayBuffer;
-      window.ArrayBuffer = function ArrayBuffer(length) {
-        if (length > 64 * 1024 * 1024) throw new RangeError('Array buffer allocation failed');
-        return new Real(length);
-      };
-      window.ArrayBuffer.prototype = Real.prototype;
-      window.ArrayBuffer.isView = Real.isView;
-    })();`;
-    const { tab, record } = await open(session, undefined, { beforeScripts: [small] });
-    await type(tab, 'e', '3');
-    const pasted = await tab.evaluate(() => {
-      document.getElementById('c1').value = '7'.repeat(40 * 1024 * 1024);
-      document.getElementById('Command1').click();
-      return document.getElementById('c1').value.length;
+  // A device that cannot give the page more than 64 MiB of memory in one piece, whichever form
+  // the page runs there.
+  const small = `(function () {
+    var limit = 64 * 1024 * 1024;
+    var Real = ArrayBuffer;
+    window.ArrayBuffer = function ArrayBuffer(length) {
+      if (length > limit) throw new RangeError('Array buffer allocation failed');
+      return new Real(length);
+    };
+    window.ArrayBuffer.prototype = Real.prototype;
+    window.ArrayBuffer.isView = Real.isView;
+    var grow = WebAssembly.Memory.prototype.grow;
+    WebAssembly.Memory.prototype.grow = function (pages) {
+      if (this.buffer.byteLength + pages * 65536 > limit) throw new RangeError('WebAssembly.Memory.grow(): Maximum memory size exceeded');
+      return grow.call(this, pages);
+    };
+  })();`;
+  for (const [form, lacks] of [['webassembly', []], ['javascript', [remove.webAssembly]]]) {
+    it(`reports a paste too long for the memory a tablet can give as error 7, and loses nothing (${form})`, async () => {
+      const { tab, record } = await open(session, undefined, { beforeScripts: [small, ...lacks] });
+      assert.equal(await tab.evaluate(() => document.documentElement.getAttribute('data-program')), form);
+      await type(tab, 'e', '3');
+      const pasted = await tab.evaluate(() => {
+        document.getElementById('c1').value = '7'.repeat(40 * 1024 * 1024);
+        document.getElementById('Command1').click();
+        return document.getElementById('c1').value.length;
+      });
+      assert.equal(await dialogText(tab), 'Ошибка выполнения 7.\nНедостаточно памяти');
+      await tab.keyboard.press('Enter');
+      assert.equal(await dialogText(tab), null);
+      assert.equal(pasted, 40 * 1024 * 1024);
+      assert.equal(await tab.evaluate(() => document.getElementById('c1').value.length), pasted);
+      assert.equal((await texts(tab)).e, '3');
+      // With a short answer the lesson goes on.
+      await type(tab, 'c1', '7');
+      await tab.click('#Command1');
+      assert.match((await texts(tab)).e + (await texts(tab)).f, /^(4|3\d)$/);
+      assert.deepEqual(record.errors, []);
     });
-    assert.equal(await dialogText(tab), 'Ошибка выполнения 7.\nНедостаточно памяти');
-    await tab.keyboard.press('Enter');
-    assert.equal(await dialogText(tab), null);
-    assert.equal(pasted, 40 * 1024 * 1024);
-    assert.equal(await tab.evaluate(() => document.getElementById('c1').value.length), pasted);
-    assert.equal((await texts(tab)).e, '3');
-    // With a short answer the lesson goes on.
-    await type(tab, 'c1', '7');
-    await tab.click('#Command1');
-    assert.match((await texts(tab)).e + (await texts(tab)).f, /^(4|3\d)$/);
-    assert.deepEqual(record.errors, []);
-  });
+  }
 
   it('says in Russian that the browser is too old when the program cannot run', async () => {
     // An engine without typed arrays stands for one too old for the program.
