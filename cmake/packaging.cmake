@@ -24,8 +24,10 @@ set(CPACK_ZORNET_SOURCE_DATE_EPOCH ${ZORNET_SOURCE_DATE_EPOCH})
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/stagedfiles.cmake)
 
 if(EMSCRIPTEN)
-    # The page's folder for a web server, ready to unpack where the server serves it.
+    # The page's folder for a web server, ready to unpack where the server serves it, and the
+    # guide beside it: the install rules name the folder themselves.
     set(CPACK_GENERATOR ZIP)
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
     set(CPACK_ZORNET_ZIP_KIND web)
     set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/zipowner.cmake)
 elseif(WIN32)

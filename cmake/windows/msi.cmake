@@ -62,10 +62,15 @@ foreach(file IN LISTS files)
     string(APPEND fingerprint " ${file} ${hash}")
 
     # wixl gets an ASCII name; every name that is not a valid short name gets one (Windows asks
-    # for both), and the long names are put back in the step below.
+    # for both), and the long names are put back in the step below. A name in other letters than
+    # the program's (the guide's Учителю.html) is given one of its own for wixl.
     string(REPLACE "${name}" "${ascii_name}" ascii "${file}")
     if(NOT ascii MATCHES "^[A-Za-z0-9._-]+$")
-        message(FATAL_ERROR "The MSI package cannot name ${file}: only ASCII letters, digits, '.', '-' and '_' are handled")
+        get_filename_component(extension "${file}" LAST_EXT)
+        if(NOT extension MATCHES "^\\.[A-Za-z0-9]+$")
+            message(FATAL_ERROR "The MSI package cannot name ${file}: its extension is not ASCII letters and digits")
+        endif()
+        set(ascii "file${index}${extension}")
     endif()
     get_filename_component(stem "${ascii}" NAME_WLE)
     get_filename_component(extension "${ascii}" LAST_EXT)
@@ -74,6 +79,8 @@ foreach(file IN LISTS files)
     if(NOT file MATCHES "^[A-Za-z0-9_]+(\\.[A-Za-z0-9]+)?$" OR stem_length GREATER 8 OR extension_length GREATER 4)
         string(REGEX REPLACE "[^A-Za-z0-9]" "" stem "${stem}")
         string(SUBSTRING "${stem}" 0 6 stem)
+        # A short name's extension has three letters at most: .html is .HTM.
+        string(SUBSTRING "${extension}" 0 4 extension)
         string(TOUPPER "${stem}~${index}${extension}" short)
         list(APPEND updates "UPDATE `File` SET `FileName` = '${short}|${file}' WHERE `File` = 'f${index}'")
     endif()

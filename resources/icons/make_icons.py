@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws Зорнет's icon, a small window with a coloured title bar and a division sign, and writes
 every file made from it: the Windows .ico with its three images (32x32 in 2 colours, 32x32 in
-16 colours, 16x16 in 16 colours), the PNG sizes a Linux desktop asks for, the SVG, and raw RGBA
+16 colours, 16x16 in 16 colours), the PNG sizes a Linux desktop and an app store ask for, the SVG, and raw RGBA
 pixels of the window icon's sizes, which the program takes without decoding anything.
 
 Run it from this folder after changing the drawing; the build uses the files it writes.
@@ -126,7 +126,8 @@ def write_svg(path):
 
 if __name__ == '__main__':
     write_ico('zornet.ico')
-    for size in (16, 32, 48, 64, 128, 256):
+    # 512: the icon that managed Google Play asks of a web app.
+    for size in (16, 32, 48, 64, 128, 256, 512):
         write_png(f'zornet-{size}.png', size)
     write_svg('zornet.svg')
     for size in (16, 32, 48):
