@@ -39,7 +39,8 @@ dpkg-deb -x "$deb" "$scratch/root"
 root=$scratch/root/usr
 for file in bin/zornet share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
             share/icons/hicolor/scalable/apps/$app_id.svg share/man/man1/zornet.1.gz \
-            share/doc/zornet/copyright share/doc/zornet/changelog.gz; do
+            share/doc/zornet/copyright share/doc/zornet/changelog.gz \
+            share/doc/zornet/teacher.html share/doc/zornet/admin.html share/doc-base/zornet-guide; do
     [ -e "$root/$file" ] || { echo "the package lacks /usr/$file"; exit 1; }
 done
 for size in 16 32 48 64 128 256; do

@@ -4,20 +4,21 @@
 # Files, the Start-menu entry, and the record in "Programs and Features". Starts the installed
 # program and waits for its window; then uninstalls silently and checks that all of it is gone.
 # Needs 64-bit Wine, xdotool, xprop, and DISPLAY on an X server with a window manager.
-# Usage: installer.sh SETUP.exe
+# The folder must hold exactly the files the guide (its Windows section, GUIDE) says it does.
+# Usage: installer.sh SETUP.exe GUIDE.html
 set -eu
 # Titles and Cyrillic paths are UTF-8, whatever the caller's locale.
 export LC_ALL=C.UTF-8
 . "$(dirname "$0")/prefix.sh"
 fresh_prefix
 setup=$1
+listed=$(python3 "$(dirname "$0")/../guide/installed.py" "$2" | sort)
 
 wine "$setup" /S
 wineserver -w
 folder="$WINEPREFIX/drive_c/Program Files/Зорнет"
-for file in Зорнет.exe Uninstall.exe LICENSE.txt Qt-LGPL-3.0.txt Qt-NOTICE.txt; do
-    [ -f "$folder/$file" ] || fail "the installer left no $file in Program Files\\Зорнет"
-done
+[ "$(ls "$folder" | sort)" = "$listed" ] ||
+    fail "the installer left in Program Files\\Зорнет $(ls "$folder" | tr '\n' ' '), where the guide lists $(echo $listed)"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Зорнет"
 [ -f "$menu/Зорнет.lnk" ] || fail "the installer made no Start-menu entry Зорнет"
 

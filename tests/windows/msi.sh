@@ -5,13 +5,16 @@
 # later version replaces it in place, and it then refuses to go over that later version with a
 # Russian message; `msiexec /x … /qn` leaves nothing behind.
 # Needs 64-bit Wine, msitools, xdotool, xprop, and DISPLAY on an X server with a window manager.
-# Usage: msi.sh PACKAGE.msi BUILD_DIR    (BUILD_DIR: the Windows build that made the package)
+# The folder must hold exactly the files the guide (its Windows section, GUIDE) says it does.
+# Usage: msi.sh PACKAGE.msi BUILD_DIR GUIDE.html   (BUILD_DIR: the Windows build that made the package)
 set -eu
 # Titles and Cyrillic paths are UTF-8, whatever the caller's locale.
 export LC_ALL=C.UTF-8
 . "$(dirname "$0")/prefix.sh"
 msi=$1
 build=$2
+# All but the installer's own uninstaller, which an MSI package has no need of.
+listed=$(python3 "$(dirname "$0")/../guide/installed.py" "$3" | grep -vxF Uninstall.exe | sort)
 make_msi=$(cd "$(dirname "$0")/../../cmake/windows" && pwd)/msi.cmake
 
 # In the package itself, before any installing: the Russian strings, and a summary in code page 1251.
@@ -47,9 +50,8 @@ records() {
 
 installed_ok /i "C:\\zornet.msi"
 folder="$WINEPREFIX/drive_c/Program Files/Зорнет"
-for file in Зорнет.exe LICENSE.txt Qt-LGPL-3.0.txt Qt-NOTICE.txt; do
-    [ -f "$folder/$file" ] || fail "the MSI package left no $file in Program Files\\Зорнет: $(ls "$WINEPREFIX/drive_c/Program Files")"
-done
+[ "$(ls "$folder" 2>/dev/null | sort)" = "$listed" ] ||
+    fail "the MSI package left in Program Files\\Зорнет $(ls "$folder" | tr '\n' ' '), where the guide lists $(echo $listed)"
 # Windows puts it in every user's Start menu, as the package installs per machine; Wine's msiexec
 # has no shared Start menu yet and puts it in the installing user's.
 shortcut=$(find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Зорнет.lnk')

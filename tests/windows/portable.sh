@@ -2,7 +2,8 @@
 # The portable zip as a teacher uses it: unpacked into a folder that cannot be written, its
 # Зорнет.exe starts from there and shows its window, and leaves the folder and Windows' registry
 # as they were. Needs Wine, xdotool, xprop, and DISPLAY on an X server with a window manager.
-# Usage: portable.sh ZIP
+# The zip must hold exactly the files the guide (its Windows section, GUIDE) says it does.
+# Usage: portable.sh ZIP GUIDE.html
 set -eu
 # Titles and Cyrillic paths are UTF-8, whatever the caller's locale.
 export LC_ALL=C.UTF-8
@@ -13,10 +14,10 @@ zip=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 mkdir "$scratch/share"
 (cd "$scratch/share" && cmake -E tar xf "$zip")
 folder=$(ls -d "$scratch"/share/*/)
-for file in Зорнет.exe LICENSE.txt Qt-LGPL-3.0.txt Qt-NOTICE.txt; do
-    [ -f "$folder/$file" ] || fail "the zip lacks $file"
-done
-[ "$(ls "$folder" | wc -l)" -eq 4 ] || fail "the zip holds more than the program and its licences: $(ls "$folder")"
+# All but the installer's own uninstaller: nothing to uninstall here.
+listed=$(python3 "$(dirname "$0")/../guide/installed.py" "$2" | grep -vxF Uninstall.exe | sort)
+[ "$(ls "$folder" | sort)" = "$listed" ] ||
+    fail "the zip holds $(ls "$folder" | tr '\n' ' '), where the guide lists $(echo $listed)"
 chmod -R a-w "$folder"
 
 # The registry as text, without the times Wine stamps on every key it saves, and without the
