@@ -49,7 +49,7 @@ const servers = {
     mkdirSync(conf, { recursive: true });
     writeFileSync(join(conf, 'site.conf'), adapted('nginx.conf', [
       ['listen 443 ssl;', `listen 127.0.0.1:${port} ssl;`], ['listen [::]:443 ssl;', ''],
-      ['/etc/ssl/certs/school.example.pem', cert], ['/etc/ssl/private/school.example.key', key],
+      ['/etc/ssl/certs/zornet.pem', cert], ['/etc/ssl/private/zornet.key', key],
       ['root /var/www;', `root ${www};`]]));
     writeFileSync(join(conf, 'nginx.conf'), `daemon off;
 pid ${conf}/nginx.pid;
@@ -74,7 +74,7 @@ http {
     mkdirSync(conf, { recursive: true });
     writeFileSync(join(conf, 'site.conf'), adapted('apache.conf', [
       ['<VirtualHost *:443>', `<VirtualHost 127.0.0.1:${port}>`],
-      ['/etc/ssl/certs/school.example.pem', cert], ['/etc/ssl/private/school.example.key', key],
+      ['/etc/ssl/certs/zornet.pem', cert], ['/etc/ssl/private/zornet.key', key],
       ['/var/www/zornet/', `${www}/zornet/`]]));
     const modules = ['mpm_event', 'authz_core', 'mime', 'alias', 'dir', 'ssl', 'headers', 'socache_shmcb'];
     writeFileSync(join(conf, 'apache2.conf'), `ServerName 127.0.0.1
